@@ -1,0 +1,121 @@
+#include "HostDatabase.h"
+
+#include "platform/abi/Boundary.h"
+#include "platform/abi/WideString.h"
+#include "platform/db/Query.h"
+
+namespace cv::host {
+
+using namespace corvelian;
+
+namespace {
+void require(const void* p)
+{
+    if (!p)
+        throw Exception(QStringLiteral("Invalid pointer"), CV_E_POINTER);
+}
+} // namespace
+
+// --- HostConnectionObject -------------------------------------------------------------
+
+void* HostConnectionObject::findInterface(const CvGuid& iid)
+{
+    if (iid == ICVInterface::iid())
+        return static_cast<ICVInterface*>(this);
+    return ComObject::findInterface(iid);
+}
+
+CvStatus CV_CALL HostConnectionObject::GetVersion(double* version)
+{
+    return guardHostCall(m_lastError, [&] {
+        require(version);
+        *version = 1.0;
+    });
+}
+
+CvStatus CV_CALL HostConnectionObject::GetName(CvBStr* name)
+{
+    return guardHostCall(m_lastError, [&] {
+        require(name);
+        *name = allocWide(QStringLiteral("Connection"));
+    });
+}
+
+CvStatus CV_CALL HostConnectionObject::GetLastError(CvBStr* text)
+{
+    if (!text)
+        return CV_E_POINTER;
+    *text = allocWide(m_lastError);
+    return CV_OK;
+}
+
+CvStatus CV_CALL HostConnectionObject::GetDriverName(CvBStr* name)
+{
+    return guardHostCall(m_lastError, [&] {
+        require(name);
+        *name = allocWide(m_connection->driverName());
+    });
+}
+
+CvStatus CV_CALL HostConnectionObject::GetConnectionString(CvBStr* text)
+{
+    return guardHostCall(m_lastError, [&] {
+        require(text);
+        *text = allocWide(m_connection->connectionString());
+    });
+}
+
+CvStatus CV_CALL HostConnectionObject::GetNativeHandle(CvHandle* handle)
+{
+    return guardHostCall(m_lastError, [&] {
+        require(handle);
+        *handle = m_connection->nativeHandle();
+    });
+}
+
+// --- HostDatabase ------------------------------------------------------------------------
+
+HostDatabase::HostDatabase(const QString& connectionString)
+    : m_connectionString(connectionString),
+      m_connection(std::make_shared<db::Connection>(connectionString))
+{
+    m_connection->open();
+}
+
+QString HostDatabase::sqliteConnectionString(const QString& path)
+{
+    return QStringLiteral("Provider=SQLite;Data Source=") + path;
+}
+
+QueryResult HostDatabase::run(const QString& sql)
+{
+    db::Query query(m_connection.get(), false);
+    query.setSql(sql);
+    query.open();
+    QueryResult result;
+    db::RecordSet& records = query.records();
+    for (int i = 0; i < records.columnCount(); ++i)
+        result.columns.push_back(records.column(i).name);
+    for (; !records.atEnd(); records.next()) {
+        std::vector<QVariant> row;
+        row.reserve(std::size_t(records.columnCount()));
+        for (int i = 0; i < records.columnCount(); ++i)
+            row.push_back(records.value(i));
+        result.rows.push_back(std::move(row));
+    }
+    return result;
+}
+
+ComPtr<ICVUnknown> HostDatabase::connectionObject()
+{
+    return ComPtr<ICVUnknown>(static_cast<ICVConnection*>(new HostConnectionObject(m_connection)));
+}
+
+void HostDatabase::install(HostState& state, const std::shared_ptr<HostDatabase>& database)
+{
+    state.config.connectionString = database->connectionString();
+    state.queryRunner = [database](const QString& sql) { return database->run(sql); };
+    state.connectionObject = database->connectionObject();
+}
+
+} // namespace cv::host
