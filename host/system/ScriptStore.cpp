@@ -70,8 +70,8 @@ std::optional<Script> findScript(HostDatabase& database, int id)
 
 QString scriptBody(HostDatabase& database, int number)
 {
-    const QueryResult rows = database.run(
-        QStringLiteral("SELECT body FROM cv_scripts WHERE id = %1").arg(number));
+    const QueryResult rows =
+        database.run(QStringLiteral("SELECT body FROM cv_scripts WHERE id = %1").arg(number));
     if (!rows.rows.empty())
         return rows.rows.front()[0].toString();
     if (number == 86)

@@ -68,8 +68,7 @@ ComPtr<SystemPackage> SystemPackage::install(HostState& state,
     return package;
 }
 
-template <class F>
-CvStatus SystemPackage::call(F&& body)
+template <class F> CvStatus SystemPackage::call(F&& body)
 {
     return guardHostCall(m_lastError, std::forward<F>(body));
 }

@@ -58,8 +58,7 @@ protected:
     void* findInterface(const corvelian::CvGuid& iid) override;
 
 private:
-    template <class F>
-    corvelian::CvStatus call(F&& body);
+    template <class F> corvelian::CvStatus call(F&& body);
     std::int32_t runScript(int id, corvelian::CvBStr* text);
     bool askUser(const Script& script, std::vector<ScriptParameter>& parameters);
 

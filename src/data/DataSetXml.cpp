@@ -128,8 +128,7 @@ QVariant valueOf(const MemTable& table, const Column& column)
     return table.value(column.field);
 }
 
-template <class I>
-QString lastErrorOf(I* object)
+template <class I> QString lastErrorOf(I* object)
 {
     WideString text;
     if (object && CvSucceeded(object->GetLastError(text.put())))
@@ -158,8 +157,8 @@ class RecordWriter {
 public:
     RecordWriter(ICVXMLDocument& document, TCVXMLNode& parent, const QString& rowName,
                  bool asAttributes, std::vector<Column> columns)
-        : m_document(document), m_parent(parent), m_rowName(rowName),
-          m_asAttributes(asAttributes), m_columns(std::move(columns))
+        : m_document(document), m_parent(parent), m_rowName(rowName), m_asAttributes(asAttributes),
+          m_columns(std::move(columns))
     {
     }
 
@@ -307,8 +306,8 @@ void DataSetToXML(MemTable& table, ICVXMLDocument* document, const QString& path
                   const QString& rowName, bool asAttributes, int limit, bool advance,
                   bool visibleOnly)
 {
-    DataSetFieldsToXML(table, document, path, rowName, asAttributes, QStringList(), limit,
-                       advance, visibleOnly);
+    DataSetFieldsToXML(table, document, path, rowName, asAttributes, QStringList(), limit, advance,
+                       visibleOnly);
 }
 
 } // namespace cv::data

@@ -38,10 +38,9 @@ void DataSetToXML(MemTable& table, corvelian::ICVXMLDocument* document, const QS
 
 // The named fields in the given order (names that are no field of the table
 // are skipped); an empty list means all fields.
-void DataSetFieldsToXML(MemTable& table, corvelian::ICVXMLDocument* document,
-                        const QString& path, const QString& rowName, bool asAttributes,
-                        const QStringList& fieldNames, int limit = 0, bool advance = true,
-                        bool visibleOnly = false);
+void DataSetFieldsToXML(MemTable& table, corvelian::ICVXMLDocument* document, const QString& path,
+                        const QString& rowName, bool asAttributes, const QStringList& fieldNames,
+                        int limit = 0, bool advance = true, bool visibleOnly = false);
 
 // The record writer itself, under an element already obtained.
 void WriteRecordNodes(MemTable& table, corvelian::ICVXMLDocument* document,

@@ -19,8 +19,9 @@ ComPtr<corvelian::ICVExtention> GetHostPackage(const QString& name)
     if (!package) {
         // A host that gives no reason still must not make this look like success.
         const QString reason = errorText.toQString();
-        throw Exception(reason.isEmpty() ? QStringLiteral("程序包") + name + QStringLiteral("不存在.")
-                                         : reason);
+        throw Exception(reason.isEmpty()
+                            ? QStringLiteral("程序包") + name + QStringLiteral("不存在.")
+                            : reason);
     }
     return package;
 }

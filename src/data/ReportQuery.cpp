@@ -137,6 +137,7 @@ void Report_Query::AssignParams(db::Query& query, const text::NameValueList& val
 {
     for (db::Parameter& parameter : query.parameters()) {
         parameter.size = kParameterSize;
+        // A missing line binds the empty text: drivers bind a null QString as NULL.
         const QString value = values.value(parameter.name);
         parameter.setValue(value.isNull() ? QStringLiteral("") : value);
     }

@@ -158,10 +158,14 @@ TCoreDM::TCoreDM()
     DataModuleCreate();
 }
 
-TCoreDM::~TCoreDM() = default;
+TCoreDM::~TCoreDM()
+{
+    DataModuleDestroy();
+}
 
 void TCoreDM::DataModuleCreate()
 {
+    m_appearance.CreateStyleLookAndFeel();
     // A second connection comes only from system libraries of version 3.0 on.
     auto* app = shell::TCvApplication::instance();
     if (!app || !app->LibraryBound())
@@ -170,6 +174,11 @@ void TCoreDM::DataModuleCreate()
     checkHost(app->SystemLibrary()->GetVersion(&version), app->SystemLibrary());
     if (version + 1e-9 >= 3.0)
         AttachSecondConnection();
+}
+
+void TCoreDM::DataModuleDestroy()
+{
+    m_appearance.FreeStyleLookAndFeel();
 }
 
 void TCoreDM::AttachSecondConnection()
@@ -373,8 +382,10 @@ void MakeFieldsWritable(MemTable& table) { table.makeFieldsWritable(); }
 void CoreDMStage(std::uint8_t stage)
 {
     if (stage == shell::StageStart) {
-        if (!g_coreDM)
+        if (!g_coreDM) {
             g_coreDM = std::make_unique<TCoreDM>();
+            g_coreDM->Appearance().LoadImageLists();
+        }
         return;
     }
     if (stage == shell::StageClosing)

@@ -3,6 +3,8 @@
 // execution path of every statement with its diagnostics.
 #pragma once
 
+#include "CoreAppearance.h"
+
 #include "platform/db/Connection.h"
 #include "platform/db/Query.h"
 #include "platform/memtable/MemTable.h"
@@ -32,6 +34,8 @@ public:
     db::Query& queDataSet1() { return m_queDataSet1; }
     db::Query& queDataSet2() { return m_queDataSet2; }
     db::Query& queCommand() { return m_queCommand; }
+    // The appearance resources all module windows share.
+    CoreAppearance& Appearance() { return m_appearance; }
 
     // ADOConnection1 works on the host's connection object from now on.
     void AttachConnection(corvelian::ICVUnknown* connectionObject);
@@ -58,12 +62,14 @@ public:
 
 private:
     void DataModuleCreate();
+    void DataModuleDestroy();
     void AttachSecondConnection();
 
     db::Connection m_connection;
     db::Query m_queDataSet2;
     db::Query m_queDataSet1;
     db::Query m_queCommand;
+    CoreAppearance m_appearance;
     std::unique_ptr<db::Connection> m_ownSlave;
     db::Connection* m_slave = &m_connection;
 };

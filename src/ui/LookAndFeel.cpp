@@ -106,4 +106,10 @@ LookAndFeel* RootLookAndFeel()
     return root;
 }
 
+void ReleaseRootLookAndFeel()
+{
+    if (QCoreApplication* app = QCoreApplication::instance())
+        delete app->findChild<LookAndFeel*>(QLatin1String(kRootName), Qt::FindDirectChildrenOnly);
+}
+
 } // namespace cv::ui

@@ -56,5 +56,8 @@ private:
 // The application-wide look and feel, a child of the application object;
 // null while no application object exists.
 LookAndFeel* RootLookAndFeel();
+// Frees the root; the module does it before its library is unloaded, since
+// the application object would otherwise outlive the code of its child.
+void ReleaseRootLookAndFeel();
 
 } // namespace cv::ui

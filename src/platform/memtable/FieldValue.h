@@ -88,10 +88,12 @@ std::int64_t floorToDay(std::int64_t ms);
 std::int64_t timeOfDay(std::int64_t ms);
 
 // Converts an assigned value to the field's storage; a null or invalid QVariant
-// and an empty string give null. Throws cv::Exception when it does not fit.
+// gives null, and so does a blank string for fields other than text and bytes.
+// Throws cv::Exception when it does not fit.
 CellData encodeValue(const FieldDef& field, const QVariant& value);
 
-// Converters of a stored, non-null cell; they throw cv::Exception where TField's
+// Converters of a stored cell (null gives an invalid QVariant, 0, "", false,
+// an invalid QDateTime or no bytes); they throw cv::Exception where TField's
 // AsXxx would raise (e.g. text that is not a number).
 QVariant cellToVariant(FieldType type, const CellView& cell);
 QString cellToString(FieldType type, const CellView& cell);

@@ -1,4 +1,4 @@
-// Hexadecimal text of bytes (spec Part 1.3, "Text helpers of the unit").
+// Hexadecimal text of bytes, both ways.
 #pragma once
 
 #include <QByteArray>

@@ -36,6 +36,14 @@ struct ModelColumn {
     std::function<QString(const QVariant&)> displayText;
     std::function<QIcon(const QVariant&)> decoration;
     QIcon headerIcon;
+
+    static ModelColumn of(const QString& field, const QString& caption)
+    {
+        ModelColumn c;
+        c.field = field;
+        c.caption = caption;
+        return c;
+    }
 };
 
 class MemTableModel : public QAbstractTableModel {
@@ -71,8 +79,11 @@ public:
     // editor starts changing it.
     bool beginEdit(int row);
     bool post();
+    // Start a new record after the last one / before the cursor's row.
+    bool appendRecord();
+    bool insertRecord();
     // The row shown for a record being inserted, -1 when none.
-    int insertRow() const { return m_insertRow; }
+    int provisionalRow() const { return m_insertRow; }
 
     // Repaints one column, e.g. when a lookup list it shows from changed.
     void refreshColumn(int column);
@@ -111,6 +122,10 @@ private:
     std::vector<int> m_fields; // table field per column, -1 when missing
     int m_rows = 0;            // the table's record count as last announced
     int m_insertRow = -1;
+    // The table tells of an inserted or removed row after the fact; while the
+    // model announces it, rows from m_shiftRow on are read m_shift rows off.
+    int m_shiftRow = -1;
+    int m_shift = 0;
 };
 
 } // namespace cv::widgets

@@ -1,0 +1,10 @@
+-- Lines of one prescription (%d: CBM01, %d: ACF01 of the audit row).
+SELECT v.VAF59, row_number() OVER (ORDER BY v.VAF59, v.VAF01) AS ROWNR, v.VAF22, v.VAF18, v.BDG02,
+       v.VAF21, v.BDG02A, v.VAF26, v.VAF23, v.VAF30, v.VAF58, k.BCK03 AS BCK03B, v.VAF60,
+       round(v.VAF21 * y.BBY12, 2) AS VAJ38, v.VAF55, v.VAF01
+FROM VAF1 v
+JOIN CBM1 c ON c.CBM01 = v.CBM01
+LEFT JOIN BBY1 y ON y.BBY01 = v.BBY01
+LEFT JOIN BCK1 k ON k.BCK01 = v.BCK01B
+WHERE v.CBM01 = %d AND c.ACF01 = %d
+ORDER BY v.VAF59, v.VAF01
