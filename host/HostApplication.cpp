@@ -9,8 +9,7 @@ namespace cv::host {
 
 using namespace corvelian;
 
-template <class F>
-CvStatus HostApplication::call(F&& body)
+template <class F> CvStatus HostApplication::call(F&& body)
 {
     return guardHostCall(m_lastError, std::forward<F>(body));
 }
@@ -141,8 +140,7 @@ CvStatus CV_CALL HostApplication::GetPackage(const char16_t* packageName, CvBStr
 }
 
 CvStatus CV_CALL HostApplication::FindInterfacePackage(const char16_t* interfaceName,
-                                                       CvBStr* errorText,
-                                                       ICVExtention** package)
+                                                       CvBStr* errorText, ICVExtention** package)
 {
     return lookupPackage(m_state->interfacePackages, fromWideZ(interfaceName),
                          QStringLiteral("没有程序包提供接口%1."), errorText, package);
@@ -186,9 +184,9 @@ CvStatus CV_CALL HostApplication::ShowMessage(const ICVMsgInfo* info, std::int32
     return call([&] {
         require(info);
         require(result);
-        MessageRequest request{info->Owner,          info->Value1, info->Flags,
-                               info->Value2,         fromWideZ(info->Caption),
-                               fromWideZ(info->Text)};
+        MessageRequest request{
+            info->Owner,          info->Value1, info->Flags, info->Value2, fromWideZ(info->Caption),
+            fromWideZ(info->Text)};
         m_state->messages.push_back(request);
         *result = m_state->messageHandler ? m_state->messageHandler(request) : 1;
     });

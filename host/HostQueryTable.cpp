@@ -60,16 +60,15 @@ CvStatus CV_CALL HostField::GetAsInteger(std::int32_t* value)
         bool ok = false;
         const int number = m_value.toInt(&ok);
         if (!ok)
-            throw Exception(QStringLiteral("'%1' is not a valid integer value")
-                                .arg(m_value.toString()));
+            throw Exception(
+                QStringLiteral("'%1' is not a valid integer value").arg(m_value.toString()));
         *value = number;
     });
 }
 
 // --- HostQueryTable ------------------------------------------------------------------
 
-template <class F>
-CvStatus HostQueryTable::call(F&& body)
+template <class F> CvStatus HostQueryTable::call(F&& body)
 {
     return guardHostCall(m_lastError, std::forward<F>(body));
 }

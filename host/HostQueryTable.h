@@ -11,9 +11,7 @@ namespace cv::host {
 
 class HostField : public ComObject<corvelian::ICVField> {
 public:
-    HostField(QString name, QVariant value) : m_name(std::move(name)), m_value(std::move(value))
-    {
-    }
+    HostField(QString name, QVariant value) : m_name(std::move(name)), m_value(std::move(value)) {}
 
     corvelian::CvStatus CV_CALL GetVersion(double* version) override;
     corvelian::CvStatus CV_CALL GetName(corvelian::CvBStr* name) override;
@@ -51,8 +49,7 @@ protected:
     ~HostQueryTable() override = default;
 
 private:
-    template <class F>
-    corvelian::CvStatus call(F&& body);
+    template <class F> corvelian::CvStatus call(F&& body);
     void handOutField(int column, corvelian::ICVField** field);
 
     std::shared_ptr<HostState> m_state;

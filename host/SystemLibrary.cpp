@@ -16,8 +16,7 @@ void require(const void* p)
         throw Exception(QStringLiteral("Invalid pointer"), CV_E_POINTER);
 }
 
-template <class I>
-void handOut(const ComPtr<I>& object, I** out)
+template <class I> void handOut(const ComPtr<I>& object, I** out)
 {
     *out = object.get();
     if (*out)
@@ -25,8 +24,7 @@ void handOut(const ComPtr<I>& object, I** out)
 }
 } // namespace
 
-template <class F>
-CvStatus SystemLibrary::call(F&& body)
+template <class F> CvStatus SystemLibrary::call(F&& body)
 {
     return guardHostCall(m_lastError, std::forward<F>(body));
 }
@@ -199,8 +197,8 @@ CvStatus CV_CALL SystemLibrary::WriteLog(std::int32_t level, const char16_t* app
                                          const char16_t* text)
 {
     return call([&] {
-        m_state->log.append({level, fromWideZ(appName), fromWideZ(source), fromWideZ(title),
-                             fromWideZ(text)});
+        m_state->log.append(
+            {level, fromWideZ(appName), fromWideZ(source), fromWideZ(title), fromWideZ(text)});
     });
 }
 

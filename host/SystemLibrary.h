@@ -52,8 +52,7 @@ protected:
     void* findInterface(const corvelian::CvGuid& iid) override;
 
 private:
-    template <class F>
-    corvelian::CvStatus call(F&& body);
+    template <class F> corvelian::CvStatus call(F&& body);
 
     std::shared_ptr<HostState> m_state;
     QString m_lastError;

@@ -32,7 +32,8 @@ void printQueries(HostRuntime& runtime, const HostOptions& options, QTextStream&
                 out << jsonObject(members) << '\n';
             }
         } catch (const Exception& e) {
-            out << jsonObject({{QStringLiteral("sql"), sql}, {QStringLiteral("error"), e.message()}})
+            out << jsonObject(
+                       {{QStringLiteral("sql"), sql}, {QStringLiteral("error"), e.message()}})
                 << '\n';
         }
     }
@@ -44,8 +45,10 @@ void printExecs(HostRuntime& runtime, const HostOptions& options, QTextStream& o
         const HostRuntime::ExecResult r = runtime.execute(request);
         QApplication::processEvents();
         std::vector<std::pair<QString, QVariant>> members = {
-            {QStringLiteral("code"), request.code},  {QStringLiteral("param"), request.param},
-            {QStringLiteral("result"), r.result},    {QStringLiteral("text"), r.text},
+            {QStringLiteral("code"), request.code},
+            {QStringLiteral("param"), request.param},
+            {QStringLiteral("result"), r.result},
+            {QStringLiteral("text"), r.text},
             {QStringLiteral("lastError"), r.lastError}};
         if (r.status != corvelian::CV_OK)
             members.emplace_back(QStringLiteral("status"), qint64(r.status));

@@ -11,8 +11,8 @@ int toInt(const QString& text, const QString& what)
     bool ok = false;
     const int value = text.toInt(&ok);
     if (!ok)
-        throw Exception(QStringLiteral("%1: '%2' is not a number.\n\n%3")
-                            .arg(what, text, hostUsage()));
+        throw Exception(
+            QStringLiteral("%1: '%2' is not a number.\n\n%3").arg(what, text, hostUsage()));
     return value;
 }
 
@@ -44,8 +44,9 @@ ExecRequest parseExecRequest(const QString& text)
     if (first < 0)
         return request;
     const qsizetype second = text.indexOf(QLatin1Char(':'), first + 1);
-    request.param = toInt(second < 0 ? text.mid(first + 1) : text.mid(first + 1, second - first - 1),
-                          QStringLiteral("--exec"));
+    request.param =
+        toInt(second < 0 ? text.mid(first + 1) : text.mid(first + 1, second - first - 1),
+              QStringLiteral("--exec"));
     if (second >= 0)
         request.text = text.mid(second + 1);
     return request;

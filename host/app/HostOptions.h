@@ -28,7 +28,7 @@ struct HostOptions {
     std::vector<int> scripts; // --script
     QStringList sqls;         // --sql
     QString screenshotDir;
-    int connectionMode = 0;   // --connection-mode
+    int connectionMode = 0; // --connection-mode
 };
 
 // Parses the arguments (without the program name); throws cv::Exception

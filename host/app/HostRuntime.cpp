@@ -45,7 +45,10 @@ HostRuntime::~HostRuntime()
     m_loader.reset();
 }
 
-QString HostRuntime::defaultModulePath() { return QString::fromUtf8(CV_DEFAULT_MODULE_PATH); }
+QString HostRuntime::defaultModulePath()
+{
+    return QString::fromUtf8(CV_DEFAULT_MODULE_PATH);
+}
 
 QString HostRuntime::defaultDemoPath()
 {
@@ -62,7 +65,8 @@ void HostRuntime::openDatabase(const HostOptions& options)
         connection = HostDatabase::sqliteConnectionString(options.demoPath);
     } else if (!options.databasePath.isEmpty()) {
         if (!QFileInfo::exists(options.databasePath))
-            throw Exception(QStringLiteral("The database %1 does not exist.").arg(options.databasePath));
+            throw Exception(
+                QStringLiteral("The database %1 does not exist.").arg(options.databasePath));
         connection = HostDatabase::sqliteConnectionString(options.databasePath);
     } else if (connection.isEmpty()) {
         const QString path = defaultDemoPath();
@@ -76,7 +80,8 @@ void HostRuntime::openDatabase(const HostOptions& options)
 void HostRuntime::loadSettings()
 {
     try {
-        const QueryResult rows = m_database->run(QStringLiteral("SELECT name, value FROM cv_settings"));
+        const QueryResult rows =
+            m_database->run(QStringLiteral("SELECT name, value FROM cv_settings"));
         for (const auto& row : rows.rows)
             m_host.config().settings.insert(row[0].toString(), row[1].toString());
     } catch (const Exception&) {

@@ -12,16 +12,25 @@
 #include <QMessageBox>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QVBoxLayout>
 #include <QXmlStreamReader>
 
 namespace cv::host {
 
 // --- ClientArea ---------------------------------------------------------------------
 
-ClientArea::ClientArea(QWidget* parent) : QWidget(parent), m_layout(new QStackedLayout(this))
+ClientArea::ClientArea(QWidget* parent)
+    : QWidget(parent), m_tabs(new QTabBar(this)), m_stack(new QStackedWidget(this))
 {
     setObjectName(QStringLiteral("ClientWindow"));
-    m_layout->setContentsMargins(0, 0, 0, 0);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_tabs);
+    layout->addWidget(m_stack, 1);
+    m_tabs->setDocumentMode(true);
+    m_tabs->setExpanding(false);
+    connect(m_tabs, &QTabBar::currentChanged, m_stack, &QStackedWidget::setCurrentIndex);
 }
 
 void ClientArea::childEvent(QChildEvent* event)
@@ -30,11 +39,34 @@ void ClientArea::childEvent(QChildEvent* event)
     if (event->type() != QEvent::ChildPolished)
         return;
     auto* widget = qobject_cast<QWidget*>(event->child());
-    if (!widget || widget->isWindow())
-        return;
-    if (m_layout->indexOf(widget) < 0)
-        m_layout->addWidget(widget);
-    m_layout->setCurrentWidget(widget);
+    if (widget && widget != m_tabs && widget != m_stack && !widget->isWindow())
+        adopt(widget);
+}
+
+void ClientArea::adopt(QWidget* form)
+{
+    const int page = m_stack->addWidget(form);
+    m_tabs->insertTab(page, form->windowTitle());
+    m_tabs->setTabData(page, QVariant::fromValue<QObject*>(form));
+    m_tabs->setCurrentIndex(page);
+    // A page follows the stack's size, whatever state it had as a window.
+    form->setWindowState(Qt::WindowNoState);
+    form->setMinimumSize(0, 0);
+    form->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    form->setGeometry(m_stack->contentsRect());
+    form->show();
+    connect(form, &QObject::destroyed, this, &ClientArea::removePage);
+}
+
+void ClientArea::removePage(QObject* form)
+{
+    // The stack drops a destroyed page by itself; keep the tabs in step.
+    for (int i = 0; i < m_tabs->count(); ++i) {
+        if (m_tabs->tabData(i).value<QObject*>() == form) {
+            m_tabs->removeTab(i);
+            return;
+        }
+    }
 }
 
 // --- form list ------------------------------------------------------------------------
@@ -108,7 +140,8 @@ void MainWindow::loadCommands()
         connect(action, &QAction::triggered, this, [this, id = command.id] { openCommand(id); });
     }
     if (m_commands.empty())
-        m_commandMenu->addAction(QStringLiteral("（模块未提供命令：%1）").arg(m_runtime.lastError()))
+        m_commandMenu
+            ->addAction(QStringLiteral("（模块未提供命令：%1）").arg(m_runtime.lastError()))
             ->setEnabled(false);
 }
 
@@ -117,7 +150,8 @@ void MainWindow::openCommand(int id)
     const HostRuntime::ExecResult r = m_runtime.execute({id, 0, QString()});
     if (r.result == 3 || r.status != corvelian::CV_OK)
         QMessageBox::warning(this, windowTitle(),
-                             r.lastError.isEmpty() ? QStringLiteral("命令执行失败。") : r.lastError);
+                             r.lastError.isEmpty() ? QStringLiteral("命令执行失败。")
+                                                   : r.lastError);
 }
 
 void MainWindow::fillWindowMenu()

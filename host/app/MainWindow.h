@@ -6,12 +6,13 @@
 #include "HostRuntime.h"
 
 #include <QMainWindow>
-#include <QStackedLayout>
+#include <QStackedWidget>
+#include <QTabBar>
 
 namespace cv::host {
 
-// The client area module forms are re-parented into; each arriving form
-// becomes the shown page.
+// The client area module forms are re-parented into: each arriving form
+// becomes a page with a tab showing its caption.
 class ClientArea : public QWidget {
     Q_OBJECT
 public:
@@ -21,7 +22,11 @@ protected:
     void childEvent(QChildEvent* event) override;
 
 private:
-    QStackedLayout* m_layout;
+    void adopt(QWidget* form);
+    void removePage(QObject* form);
+
+    QTabBar* m_tabs;
+    QStackedWidget* m_stack;
 };
 
 struct CommandEntry {

@@ -24,8 +24,8 @@ ModuleLoader::ModuleLoader(const QString& path) : m_path(path)
     if (!m_create || !m_release) {
         dlclose(m_handle);
         m_handle = nullptr;
-        throw Exception(QStringLiteral("%1 does not export CreateInstance and ReleaseInstance.")
-                            .arg(path));
+        throw Exception(
+            QStringLiteral("%1 does not export CreateInstance and ReleaseInstance.").arg(path));
     }
 }
 
@@ -42,6 +42,9 @@ ComPtr<corvelian::ICVExtention> ModuleLoader::createInstance(corvelian::ICvAppli
     return ComPtr<corvelian::ICVExtention>::adopt(extension);
 }
 
-std::int32_t ModuleLoader::releaseInstance() { return m_release(); }
+std::int32_t ModuleLoader::releaseInstance()
+{
+    return m_release();
+}
 
 } // namespace cv::host

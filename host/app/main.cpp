@@ -4,6 +4,7 @@
 #include "HeadlessRunner.h"
 #include "HostOptions.h"
 #include "HostRuntime.h"
+#include "JsonLines.h"
 #include "MainWindow.h"
 
 #include "platform/abi/Exception.h"
@@ -31,7 +32,10 @@ bool hasArgument(int argc, char** argv, const char* name)
     return false;
 }
 
-bool hasDisplay() { return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY"); }
+bool hasDisplay()
+{
+    return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+}
 
 void settle(int milliseconds)
 {
@@ -61,9 +65,10 @@ int runScreenshotTour(MainWindow& window, const QString& directory)
             continue;
         window.openCommand(command.id);
         settle(400);
-        const QString file = QDir(directory).filePath(QStringLiteral("command-%1.png").arg(command.id));
+        const QString file =
+            QDir(directory).filePath(QStringLiteral("command-%1.png").arg(command.id));
         if (window.grab().save(file)) {
-            std::cout << file.toStdString() << '\n';
+            std::cout << jsonObject({{QStringLiteral("screenshot"), file}}).toStdString() << '\n';
             ++saved;
         }
     }
@@ -100,7 +105,7 @@ int main(int argc, char** argv)
         if (options.modulePath.isEmpty())
             options.modulePath = HostRuntime::defaultModulePath();
         HostRuntime runtime(options);
-        if (headless) {
+        if (headless && options.screenshotDir.isEmpty()) {
             QTextStream out(stdout);
             return runHeadless(runtime, options, out);
         }

@@ -28,8 +28,14 @@ inline constexpr CvStatus CV_E_FAIL = static_cast<CvStatus>(0x80004005u);
 inline constexpr CvStatus CV_E_UNEXPECTED = static_cast<CvStatus>(0x8000FFFFu);
 inline constexpr CvStatus CV_E_INVALIDARG = static_cast<CvStatus>(0x80070057u);
 
-inline constexpr bool CvSucceeded(CvStatus s) { return s >= 0; }
-inline constexpr bool CvFailed(CvStatus s) { return s < 0; }
+inline constexpr bool CvSucceeded(CvStatus s)
+{
+    return s >= 0;
+}
+inline constexpr bool CvFailed(CvStatus s)
+{
+    return s < 0;
+}
 
 // 16-bit Boolean of the contract: -1 is true, 0 is false; any non-zero reads as true.
 using CvWordBool = std::int16_t;
@@ -119,10 +125,10 @@ enum CvVarType : std::uint16_t {
     CV_VT_I4 = 3,
     CV_VT_R4 = 4,
     CV_VT_R8 = 5,
-    CV_VT_CY = 6,     // currency: 64-bit integer scaled by 10000
-    CV_VT_DATE = 7,   // days since 1899-12-30, fraction is the time of day
+    CV_VT_CY = 6,   // currency: 64-bit integer scaled by 10000
+    CV_VT_DATE = 7, // days since 1899-12-30, fraction is the time of day
     CV_VT_BSTR = 8,
-    CV_VT_BOOL = 11,  // CvWordBool
+    CV_VT_BOOL = 11, // CvWordBool
     CV_VT_I1 = 16,
     CV_VT_UI1 = 17,
     CV_VT_UI2 = 18,
@@ -155,7 +161,10 @@ struct CvVariant {
 };
 static_assert(sizeof(CvVariant) == 16);
 
-inline void CvVariantInit(CvVariant* v) { std::memset(v, 0, sizeof *v); }
+inline void CvVariantInit(CvVariant* v)
+{
+    std::memset(v, 0, sizeof *v);
+}
 
 inline void CvVariantClear(CvVariant* v)
 {

@@ -145,7 +145,10 @@ QString assignmentOf(const QString& variable, const db::Parameter& parameter)
 
 } // namespace
 
-TCoreDM* CoreDM() { return g_coreDM.get(); }
+TCoreDM* CoreDM()
+{
+    return g_coreDM.get();
+}
 
 // --- TCoreDM ------------------------------------------------------------------------
 
@@ -183,8 +186,7 @@ void TCoreDM::DataModuleDestroy()
 
 void TCoreDM::AttachSecondConnection()
 {
-    auto library3 = queryInterface<corvelian::ICVLibrary3>(
-        shell::CvApp().SystemLibrary());
+    auto library3 = queryInterface<corvelian::ICVLibrary3>(shell::CvApp().SystemLibrary());
     if (!library3)
         return;
     ComPtr<corvelian::ICVUnknown> second;
@@ -237,8 +239,8 @@ void TCoreDM::ADOConnection1ExecuteComplete(const db::DbError* error)
 
 std::unique_ptr<db::Query> TCoreDM::NewQuery(bool parseParameters) const
 {
-    auto query = std::make_unique<db::Query>(const_cast<db::Connection*>(&m_connection),
-                                             parseParameters);
+    auto query =
+        std::make_unique<db::Query>(const_cast<db::Connection*>(&m_connection), parseParameters);
     query->setCommandTimeout(m_connection.commandTimeout());
     return query;
 }
@@ -375,9 +377,15 @@ void CopyResult(db::Query& query, MemTable& table, bool keepReadOnly, bool struc
         MakeFieldsWritable(table);
 }
 
-void AppendRows(db::Query& query, MemTable& table) { table.appendRows(query.records()); }
+void AppendRows(db::Query& query, MemTable& table)
+{
+    table.appendRows(query.records());
+}
 
-void MakeFieldsWritable(MemTable& table) { table.makeFieldsWritable(); }
+void MakeFieldsWritable(MemTable& table)
+{
+    table.makeFieldsWritable();
+}
 
 void CoreDMStage(std::uint8_t stage)
 {

@@ -9,8 +9,7 @@
 namespace cv::modules {
 
 namespace {
-template <class Form>
-shell::FormClass formClass(const char* name)
+template <class Form> shell::FormClass formClass(const char* name)
 {
     return shell::FormClass{QString::fromLatin1(name), [] { return new Form(); }};
 }

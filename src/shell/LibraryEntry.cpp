@@ -5,9 +5,9 @@
 // application object of the library's own to save and restore: the module
 // runs in the host's process on the host's QApplication, so the load and
 // unload steps that did that have nothing to do here.
-#include "modules/ModuleCommands.h"
 #include "TCasePackage.h"
 #include "TCvApplication.h"
+#include "modules/ModuleCommands.h"
 
 #include "data/CorePackageServices.h"
 #include "data/TCoreDM.h"
@@ -84,4 +84,7 @@ CV_EXPORT void CV_CALL CreateInstance(corvelian::ICVExtention** extension,
     }
 }
 
-CV_EXPORT std::int32_t CV_CALL ReleaseInstance() { return 0; }
+CV_EXPORT std::int32_t CV_CALL ReleaseInstance()
+{
+    return 0;
+}

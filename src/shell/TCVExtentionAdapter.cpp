@@ -115,7 +115,10 @@ int TCVExtentionAdapter::SetError(int code, const QString& text)
     return code;
 }
 
-void TCVExtentionAdapter::ApplySettings(int& result, int /*kind*/) { result = 0; }
+void TCVExtentionAdapter::ApplySettings(int& result, int /*kind*/)
+{
+    result = 0;
+}
 
 void TCVExtentionAdapter::CreateObjectByName(int& result, ICVUnknown** /*destination*/,
                                              int /*flags*/, const QString& /*name*/)
@@ -129,13 +132,18 @@ void TCVExtentionAdapter::ExecuteDefault(int& result, int /*param*/, QString& /*
 {
     result = 0;
 }
-void TCVExtentionAdapter::OpenCommand(int& result, int /*code*/, int /*param*/,
-                                      QString& /*text*/)
+void TCVExtentionAdapter::OpenCommand(int& result, int /*code*/, int /*param*/, QString& /*text*/)
 {
     result = 0;
 }
-void TCVExtentionAdapter::HandleCode5(int& result) { result = 0; }
-void TCVExtentionAdapter::QueryClose(int& result) { result = CvApp().AnyFormModal() ? 3 : 1; }
+void TCVExtentionAdapter::HandleCode5(int& result)
+{
+    result = 0;
+}
+void TCVExtentionAdapter::QueryClose(int& result)
+{
+    result = CvApp().AnyFormModal() ? 3 : 1;
+}
 void TCVExtentionAdapter::HandleCode8(int& /*result*/) {}
 
 void TCVExtentionAdapter::ExecuteCommand(int& result, int code, int param, QString& text)
@@ -234,8 +242,8 @@ CvStatus CV_CALL TCVExtentionAdapter::GetInitialized(CvWordBool* initialized)
     });
 }
 
-CvStatus CV_CALL TCVExtentionAdapter::Execute(std::int32_t code, std::int32_t param,
-                                              CvBStr* text, std::int32_t* result)
+CvStatus CV_CALL TCVExtentionAdapter::Execute(std::int32_t code, std::int32_t param, CvBStr* text,
+                                              std::int32_t* result)
 {
     return guardBoundary([&] {
         if (!result)

@@ -16,8 +16,7 @@ public:
     // Two-phase construction: C++ constructors do not dispatch virtual calls
     // to subclasses, so the checks and Initialize run in Construct(), which
     // Create() calls. Construction never throws.
-    template <class T, class... Args>
-    static T* Create(Args&&... args)
+    template <class T, class... Args> static T* Create(Args&&... args)
     {
         T* object = new T(std::forward<Args>(args)...);
         object->Construct();
@@ -47,8 +46,7 @@ public:
     int PackageId() const { return m_packageId; }
 
 protected:
-    TCVExtentionAdapter(const QString& packageName, int packageId,
-                        const QString& expectedHostName);
+    TCVExtentionAdapter(const QString& packageName, int packageId, const QString& expectedHostName);
     ~TCVExtentionAdapter() override = default;
 
     void Construct();

@@ -165,8 +165,8 @@ QVariant TCVParamsAdapter::ArgumentToVariant(const FormatArg& argument)
     case Kind::Int64:
         return qlonglong(argument.intValue());
     case Kind::Object:
-        throw Exception(QStringLiteral("不支持对象类型:%1！请将其转换为 varray of byte ")
-                            .arg(argument.text()));
+        throw Exception(
+            QStringLiteral("不支持对象类型:%1！请将其转换为 varray of byte ").arg(argument.text()));
     case Kind::Class:
         throw Exception(QStringLiteral("不支持Class类型:%1！ ").arg(QStringLiteral("vtClass")));
     case Kind::Pointer:

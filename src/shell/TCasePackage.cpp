@@ -72,8 +72,14 @@ void applyImeNameTo(QObject* object, const QString& imeName)
 
 } // namespace
 
-TCasePackage* CasePackage() { return g_casePackage; }
-void SetCasePackage(TCasePackage* package) { g_casePackage = package; }
+TCasePackage* CasePackage()
+{
+    return g_casePackage;
+}
+void SetCasePackage(TCasePackage* package)
+{
+    g_casePackage = package;
+}
 
 TCasePackage::TCasePackage(const QString& packageName, int packageId,
                            const QString& expectedHostName,
@@ -269,7 +275,10 @@ void TCasePackage::GetOpenFormList(int& result, QString& text)
     result = 1;
 }
 
-int TCasePackage::HandleCommand(int, int, QString&) { return 0; }
+int TCasePackage::HandleCommand(int, int, QString&)
+{
+    return 0;
+}
 
 void TCasePackage::OpenCommand(int& result, int code, int param, QString& text)
 {

@@ -22,7 +22,10 @@ const QString kNoHost = QStringLiteral("未绑定主应用程序接口.");
 const QString kNoLibrary = QStringLiteral("未绑定主程序系统库接口.");
 } // namespace
 
-TCvApplication* TCvApplication::instance() { return g_application.get(); }
+TCvApplication* TCvApplication::instance()
+{
+    return g_application.get();
+}
 
 void TCvApplication::createInstance()
 {
@@ -30,7 +33,10 @@ void TCvApplication::createInstance()
         g_application = std::make_unique<TCvApplication>();
 }
 
-void TCvApplication::destroyInstance() { g_application.reset(); }
+void TCvApplication::destroyInstance()
+{
+    g_application.reset();
+}
 
 TCvApplication& CvApp()
 {
@@ -364,8 +370,8 @@ int TCvApplication::GetSetting(const QString& name, QString& value) const
 
 bool TCvApplication::GetProgramSetting(int id, int& first, int& second) const
 {
-    const QString name = QStringLiteral(".Programs ") + m_applicationName + QLatin1Char(';') +
-                         QString::number(id);
+    const QString name =
+        QStringLiteral(".Programs ") + m_applicationName + QLatin1Char(';') + QString::number(id);
     QString value;
     if (GetSetting(name, value) != 1)
         return false;

@@ -2,8 +2,6 @@
 
 #include "shell/TCvApplication.h"
 
-#include <QLayout>
-
 namespace cv::ui {
 
 using shell::SystemCommandEvent;
@@ -16,7 +14,10 @@ shell::TCvApplication* boundApp()
 }
 } // namespace
 
-TCForm::TCForm(QWidget* parent) : TCvForm(parent) { SetShowSizeGrip(false); }
+TCForm::TCForm(QWidget* parent) : TCvForm(parent)
+{
+    SetShowSizeGrip(false);
+}
 
 // With form mode 2 the host leaves module forms where they are: no
 // re-parenting, no activation of its main window.
@@ -52,11 +53,11 @@ void TCForm::EmbedInHost()
     QWidget* client = QWidget::find(WId(boundApp()->GetSystemInfo().clientWindow));
     if (!client || client == parentWidget())
         return;
+    // Like a window re-parented by the window system: the host lays out its
+    // client area; until it does, the form covers it.
+    setWindowState(windowState() & ~Qt::WindowMaximized);
     setParent(client, Qt::Widget);
-    if (client->layout())
-        client->layout()->addWidget(this);
-    else
-        setGeometry(client->rect());
+    setGeometry(client->rect());
     show();
 }
 

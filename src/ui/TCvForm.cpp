@@ -5,7 +5,6 @@
 #include "shell/TCasePackage.h"
 #include "shell/TCvApplication.h"
 
-
 namespace cv::ui {
 
 TCvForm::TCvForm(QWidget* parent) : TCvBaseForm(parent) {}
@@ -58,7 +57,10 @@ QString TCvForm::ScriptByNumber(int number)
     return app ? app->GetScript(number) : QString();
 }
 
-bool TCvForm::IsShowingModal() const { return isModal() || windowModality() != Qt::NonModal; }
+bool TCvForm::IsShowingModal() const
+{
+    return isModal() || windowModality() != Qt::NonModal;
+}
 
 void TCvForm::FirstShow()
 {

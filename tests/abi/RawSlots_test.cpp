@@ -10,8 +10,7 @@ using namespace corvelian;
 
 namespace {
 
-template <class Fn>
-Fn slot(void* object, int index)
+template <class Fn> Fn slot(void* object, int index)
 {
     return reinterpret_cast<Fn>((*reinterpret_cast<void***>(object))[index]);
 }
@@ -23,7 +22,8 @@ TEST(RawSlots, HostApplicationAndSystemLibrary)
     auto app = host.application();
 
     CvBStr name = nullptr;
-    ASSERT_EQ((slot<CvStatus (*)(ICvApplication*, CvBStr*)>(app.get(), 4)(app.get(), &name)), CV_OK);
+    ASSERT_EQ((slot<CvStatus (*)(ICvApplication*, CvBStr*)>(app.get(), 4)(app.get(), &name)),
+              CV_OK);
     EXPECT_EQ(cv::takeWide(name), QStringLiteral("Corvelian"));
 
     ICVUnknown* unknown = nullptr;

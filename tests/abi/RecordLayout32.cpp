@@ -59,4 +59,7 @@ static_assert(offsetof(ICVMsgInfo, Text32) == 32);
 static_assert(sizeof(CvVariant) == 16);
 static_assert(sizeof(CvGuid) == 16);
 
-int main() { return 0; }
+int main()
+{
+    return 0;
+}

@@ -88,8 +88,10 @@ TEST_F(CoreDMTest, AProcedureThatFailsHalfwayLeavesNothing)
         EXPECT_TRUE(e.message().contains(QStringLiteral("申请已审批"))) << e.what();
     }
     EXPECT_TRUE(database->run(QStringLiteral("SELECT * FROM T")).rows.empty());
-    EXPECT_TRUE(coreLog().filter(QStringLiteral("回滚事物|")).first().contains(
-        QStringLiteral("SET @Debug_XML = '<Root/>'")));
+    EXPECT_TRUE(coreLog()
+                    .filter(QStringLiteral("回滚事物|"))
+                    .first()
+                    .contains(QStringLiteral("SET @Debug_XML = '<Root/>'")));
 }
 
 TEST_F(CoreDMTest, BuildDebugScriptRestatesParameters)
@@ -169,8 +171,8 @@ TEST_F(CoreDMTest, OpenSQLToTableWithACustomizeStepAddsFieldsBeforeTheRows)
 {
     TCoreDM& dm = startCoreDM();
     MemTable table;
-    dm.OpenSQLToTable(table, QStringLiteral("SELECT 1 AS A UNION ALL SELECT 2"), false, true,
-                      false, [](MemTable& t) {
+    dm.OpenSQLToTable(table, QStringLiteral("SELECT 1 AS A UNION ALL SELECT 2"), false, true, false,
+                      [](MemTable& t) {
                           t.addField(FieldDef{QStringLiteral("FCheck"), FieldType::Integer});
                       });
     EXPECT_EQ(table.fieldCount(), 2);
@@ -182,8 +184,8 @@ TEST_F(CoreDMTest, OpenSQLToTableRefusesScriptMessages)
 {
     TCoreDM& dm = startCoreDM();
     MemTable table;
-    for (const QString& text : {QStringLiteral("脚本[1485]为空."),
-                                QStringLiteral("SELECT '药品不存在' AS Note")}) {
+    for (const QString& text :
+         {QStringLiteral("脚本[1485]为空."), QStringLiteral("SELECT '药品不存在' AS Note")}) {
         try {
             dm.OpenSQLToTable(table, text, false);
             FAIL() << "no exception";

@@ -68,8 +68,7 @@ protected:
         bindHost();
         services = std::make_shared<RecordingServices>();
         auto* package = shell::TCVExtentionAdapter::Create<shell::TCasePackage>(
-            QStringLiteral("CV.DoctorMedicationApply"), 130, QStringLiteral("Corvelian"),
-            services);
+            QStringLiteral("CV.DoctorMedicationApply"), 130, QStringLiteral("Corvelian"), services);
         shell::SetCasePackage(package);
         if (registerCommands)
             modules::RegisterCommands(*package);

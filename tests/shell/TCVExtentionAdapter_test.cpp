@@ -325,16 +325,16 @@ TEST_F(AdapterTest, SlotsAreReachableThroughTheRawVtable)
     auto extension = create();
     void** vtable = *reinterpret_cast<void***>(extension.get());
     using GetInitializedFn = CvStatus (*)(ICVExtention*, CvWordBool*);
-    using ExecuteFn = CvStatus (*)(ICVExtention*, std::int32_t, std::int32_t, CvBStr*,
-                                   std::int32_t*);
+    using ExecuteFn =
+        CvStatus (*)(ICVExtention*, std::int32_t, std::int32_t, CvBStr*, std::int32_t*);
     CvWordBool initialized = 0;
     EXPECT_EQ(reinterpret_cast<GetInitializedFn>(vtable[7])(extension.get(), &initialized), CV_OK);
     EXPECT_EQ(initialized, CV_TRUE);
     WideString text;
     std::int32_t result = 0;
-    EXPECT_EQ(reinterpret_cast<ExecuteFn>(vtable[8])(extension.get(), -10, 0, text.inOut(),
-                                                     &result),
-              CV_OK);
+    EXPECT_EQ(
+        reinterpret_cast<ExecuteFn>(vtable[8])(extension.get(), -10, 0, text.inOut(), &result),
+        CV_OK);
     EXPECT_EQ(result, 1);
     EXPECT_EQ(text.toQString(), QStringLiteral("130"));
 }

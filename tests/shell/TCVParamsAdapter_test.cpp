@@ -15,7 +15,10 @@ using text::FormatArg;
 
 namespace {
 
-ComPtr<ICVParams> newParams() { return ComPtr<ICVParams>(new TCVParamsAdapter); }
+ComPtr<ICVParams> newParams()
+{
+    return ComPtr<ICVParams>(new TCVParamsAdapter);
+}
 
 CvVariant variantOf(CvVarType type)
 {
@@ -48,8 +51,9 @@ TEST(ParamsAdapter, SetValueKindsFollowTheVariantType)
     CvVariant i8 = variantOf(CV_VT_I8);
     i8.i8 = 5000000000LL;
     const Case cases[] = {
-        {"i2", i2, 1, "-7"},         {"i4", i4, 1, "12"},   {"ui1", ui1, 1, "200"},
-        {"r8", r8, 2, "2.5"},        {"cy", cy, 2, "12.5"}, {"bool", flag, 0, "True"},
+        {"i2", i2, 1, "-7"},         {"i4", i4, 1, "12"},
+        {"ui1", ui1, 1, "200"},      {"r8", r8, 2, "2.5"},
+        {"cy", cy, 2, "12.5"},       {"bool", flag, 0, "True"},
         {"i8", i8, 0, "5000000000"}, {"null", variantOf(CV_VT_NULL), 0, ""},
     };
     auto params = newParams();
@@ -138,8 +142,10 @@ TEST(ParamsAdapter, ArgumentConversionTable)
         {"boolean", FormatArg::boolean(true), QVariant(true)},
         {"char", FormatArg::character('A'), QVariant(QStringLiteral("A"))},
         {"extended", FormatArg::extended(1.25), QVariant(1.25)},
-        {"short string", FormatArg::shortString(QStringLiteral("ab")), QVariant(QStringLiteral("ab"))},
-        {"ansi string", FormatArg::ansiString(QStringLiteral("宋体")), QVariant(QStringLiteral("宋体"))},
+        {"short string", FormatArg::shortString(QStringLiteral("ab")),
+         QVariant(QStringLiteral("ab"))},
+        {"ansi string", FormatArg::ansiString(QStringLiteral("宋体")),
+         QVariant(QStringLiteral("宋体"))},
         {"currency", FormatArg::currency(125000), QVariant(QStringLiteral("12.5"))},
         {"variant date", FormatArg::variant(QVariant(day)), QVariant(day)},
         {"variant number", FormatArg::variant(QVariant(7)), QVariant(QStringLiteral("7"))},
@@ -149,9 +155,9 @@ TEST(ParamsAdapter, ArgumentConversionTable)
     for (const Case& c : cases)
         EXPECT_EQ(TCVParamsAdapter::ArgumentToVariant(c.argument), c.expected) << c.name;
 
-    for (const FormatArg& a : {FormatArg::pointer(&day), FormatArg::wideChar(u'x'),
-                               FormatArg::pWideChar(QStringLiteral("x")),
-                               FormatArg::interfaceRef(&day)})
+    for (const FormatArg& a :
+         {FormatArg::pointer(&day), FormatArg::wideChar(u'x'),
+          FormatArg::pWideChar(QStringLiteral("x")), FormatArg::interfaceRef(&day)})
         EXPECT_TRUE(TCVParamsAdapter::ArgumentToVariant(a).isNull());
 }
 

@@ -8,8 +8,14 @@ using namespace cv::shell;
 namespace {
 
 std::vector<int> g_calls;
-void firstCallback(std::uint8_t stage) { g_calls.push_back(10 + stage); }
-void secondCallback(std::uint8_t stage) { g_calls.push_back(20 + stage); }
+void firstCallback(std::uint8_t stage)
+{
+    g_calls.push_back(10 + stage);
+}
+void secondCallback(std::uint8_t stage)
+{
+    g_calls.push_back(20 + stage);
+}
 
 class FacadeTest : public cv::test::ShellFixture {
 protected:
@@ -72,7 +78,7 @@ TEST_F(FacadeTest, ProgramSettingParsesTwoNumbers)
         int second;
     };
     const Case cases[] = {
-        {"5;12", true, 5, 12}, {"7", true, -1, -1}, {";3", true, 0, 3},
+        {"5;12", true, 5, 12}, {"7", true, -1, -1},      {";3", true, 0, 3},
         {"a;b", true, 0, 0},   {nullptr, false, -1, -1},
     };
     startHost();
@@ -136,7 +142,8 @@ TEST_F(FacadeTest, LookupScriptIdRunsScript86OnTheHostQueryTable)
     };
     startHost();
     EXPECT_EQ(app().LookupScriptId(QStringLiteral("CV.Clinical.YS.ZLJHTC.000002")), 4711);
-    EXPECT_EQ(ranSql, QStringLiteral("SELECT ID FROM Scripts WHERE Code='CV.Clinical.YS.ZLJHTC.000002'"));
+    EXPECT_EQ(ranSql,
+              QStringLiteral("SELECT ID FROM Scripts WHERE Code='CV.Clinical.YS.ZLJHTC.000002'"));
     EXPECT_EQ(app().LookupScriptId(QStringLiteral("O'Brien")), 0);
     EXPECT_EQ(ranSql, QStringLiteral("SELECT ID FROM Scripts WHERE Code='O''Brien'"));
 }

@@ -16,8 +16,7 @@ namespace cv {
 
 // Runs body for an ABI entry point: an escaping exception becomes the
 // failure status 0x8000FFFF with no further information.
-template <class F>
-corvelian::CvStatus guardBoundary(F&& body) noexcept
+template <class F> corvelian::CvStatus guardBoundary(F&& body) noexcept
 {
     try {
         body();
@@ -29,8 +28,7 @@ corvelian::CvStatus guardBoundary(F&& body) noexcept
 
 // Host objects: an escaping exception is stored as the object's last error
 // text and the call answers CV_E_FAIL.
-template <class F>
-corvelian::CvStatus guardHostCall(QString& lastError, F&& body) noexcept
+template <class F> corvelian::CvStatus guardHostCall(QString& lastError, F&& body) noexcept
 {
     try {
         body();
@@ -53,15 +51,17 @@ corvelian::CvStatus guardHostCall(QString& lastError, F&& body) noexcept
 }
 
 template <class I>
-concept HasLastError = requires(I* i, corvelian::CvBStr* s) { i->GetLastError(s); };
+concept HasLastError = requires(I* i, corvelian::CvBStr* s)
+{
+    i->GetLastError(s);
+};
 
 QString statusText(corvelian::CvStatus status);
 
 // Raises a failing status of a host call as cv::Exception carrying the
 // host's message (read through the interface's own last-error operation
 // where it has one) and the status as code.
-template <class I>
-void checkHost(corvelian::CvStatus status, I* object)
+template <class I> void checkHost(corvelian::CvStatus status, I* object)
 {
     if (corvelian::CvSucceeded(status))
         return;

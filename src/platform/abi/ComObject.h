@@ -13,15 +13,13 @@ namespace cv {
 // interface's own GUID; a subclass that answers more (the bases of a derived
 // interface, say) overrides findInterface. Objects start with no reference:
 // the creator takes the first one (ComPtr, or AddRef before handing it out).
-template <class Primary, class... Others>
-class ComObject : public Primary, public Others... {
+template <class Primary, class... Others> class ComObject : public Primary, public Others... {
 public:
     ComObject() = default;
     ComObject(const ComObject&) = delete;
     ComObject& operator=(const ComObject&) = delete;
 
-    corvelian::CvStatus CV_CALL QueryInterface(const corvelian::CvGuid& iid,
-                                               void** object) override
+    corvelian::CvStatus CV_CALL QueryInterface(const corvelian::CvGuid& iid, void** object) override
     {
         if (!object)
             return corvelian::CV_E_POINTER;
@@ -55,9 +53,8 @@ protected:
         if (iid == corvelian::ICVUnknown::iid() || iid == Primary::iid())
             return static_cast<Primary*>(this);
         void* found = nullptr;
-        ((found == nullptr && iid == Others::iid()
-              ? (found = static_cast<Others*>(this), true)
-              : false),
+        ((found == nullptr && iid == Others::iid() ? (found = static_cast<Others*>(this), true)
+                                                   : false),
          ...);
         return found;
     }

@@ -7,8 +7,7 @@
 
 namespace cv {
 
-template <class T>
-class ComPtr {
+template <class T> class ComPtr {
 public:
     ComPtr() = default;
     ComPtr(std::nullptr_t) {}
@@ -67,8 +66,7 @@ public:
     void swap(ComPtr& other) noexcept { std::swap(m_p, other.m_p); }
 
     // QueryInterface for U; empty when the object does not support it.
-    template <class U>
-    ComPtr<U> as() const
+    template <class U> ComPtr<U> as() const
     {
         ComPtr<U> r;
         if (m_p)
@@ -80,8 +78,7 @@ private:
     T* m_p = nullptr;
 };
 
-template <class U, class T>
-ComPtr<U> queryInterface(T* object)
+template <class U, class T> ComPtr<U> queryInterface(T* object)
 {
     ComPtr<U> r;
     if (object)

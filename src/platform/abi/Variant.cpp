@@ -4,7 +4,6 @@
 
 #include <QDateTime>
 
-
 #include <cmath>
 
 namespace cv {

@@ -17,7 +17,10 @@ inline QString fromWide(const char16_t* s)
 }
 
 // For [in] arguments that may not come from CvAllocString (plain literals).
-inline QString fromWideZ(const char16_t* s) { return s ? QString::fromUtf16(s) : QString(); }
+inline QString fromWideZ(const char16_t* s)
+{
+    return s ? QString::fromUtf16(s) : QString();
+}
 
 // A new ABI string owned by the receiver (null for the empty text).
 inline corvelian::CvBStr allocWide(const QString& s)
