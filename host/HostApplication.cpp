@@ -14,14 +14,6 @@ template <class F> CvStatus HostApplication::call(F&& body)
     return guardHostCall(m_lastError, std::forward<F>(body));
 }
 
-namespace {
-void require(const void* p)
-{
-    if (!p)
-        throw Exception(QStringLiteral("Invalid pointer"), CV_E_POINTER);
-}
-} // namespace
-
 void* HostApplication::findInterface(const CvGuid& iid)
 {
     if (iid == ICVInterface::iid())
@@ -32,7 +24,7 @@ void* HostApplication::findInterface(const CvGuid& iid)
 CvStatus CV_CALL HostApplication::GetVersion(double* version)
 {
     return call([&] {
-        require(version);
+        requirePointer(version);
         *version = m_state->config.version;
     });
 }
@@ -40,7 +32,7 @@ CvStatus CV_CALL HostApplication::GetVersion(double* version)
 CvStatus CV_CALL HostApplication::GetName(CvBStr* name)
 {
     return call([&] {
-        require(name);
+        requirePointer(name);
         *name = allocWide(m_state->config.name);
     });
 }
@@ -56,7 +48,7 @@ CvStatus CV_CALL HostApplication::GetLastError(CvBStr* text)
 CvStatus CV_CALL HostApplication::GetSystemInfo(ICvSystemInfo* info)
 {
     return call([&] {
-        require(info);
+        requirePointer(info);
         const HostConfig& c = m_state->config;
         info->Title = allocWide(c.title);
         info->ApplicationHandle = c.applicationHandle;
@@ -69,7 +61,7 @@ CvStatus CV_CALL HostApplication::GetSystemInfo(ICvSystemInfo* info)
 CvStatus CV_CALL HostApplication::GetConfigInfo(ICvConfigInfo* info)
 {
     return call([&] {
-        require(info);
+        requirePointer(info);
         const HostConfig& c = m_state->config;
         *info = ICvConfigInfo{};
         info->ShowFormBorder = c.showFormBorder ? CV_TRUE : 0;
@@ -84,7 +76,7 @@ CvStatus CV_CALL HostApplication::GetConfigInfo(ICvConfigInfo* info)
 CvStatus CV_CALL HostApplication::GetUserInfo(ICvUserInfo* info)
 {
     return call([&] {
-        require(info);
+        requirePointer(info);
         *info = ICvUserInfo{};
         info->UserId = m_state->config.userId;
         info->UserName = allocWide(m_state->config.userName);
@@ -94,7 +86,7 @@ CvStatus CV_CALL HostApplication::GetUserInfo(ICvUserInfo* info)
 CvStatus CV_CALL HostApplication::GetPathInfo(ICvPathInfo* info)
 {
     return call([&] {
-        require(info);
+        requirePointer(info);
         *info = ICvPathInfo{};
         info->TempPath = allocWide(m_state->config.tempPath);
     });
@@ -103,7 +95,7 @@ CvStatus CV_CALL HostApplication::GetPathInfo(ICvPathInfo* info)
 CvStatus CV_CALL HostApplication::GetFontInfo(ICVFontInfo* info)
 {
     return call([&] {
-        require(info);
+        requirePointer(info);
         const HostConfig& c = m_state->config;
         info->FontName = allocWide(c.fontName);
         info->UseHostFont = c.useHostFont ? CV_TRUE : 0;
@@ -150,8 +142,8 @@ CvStatus CV_CALL HostApplication::GetSystemLibrary(ICVUnknown** library, std::in
                                                    CvBStr* errorText)
 {
     return call([&] {
-        require(library);
-        require(errorText);
+        requirePointer(library);
+        requirePointer(errorText);
         *library = nullptr;
         *errorText = nullptr;
         if (!m_state->config.provideLibrary) {
@@ -167,7 +159,7 @@ CvStatus CV_CALL HostApplication::GetSystemLibrary(ICVUnknown** library, std::in
 CvStatus CV_CALL HostApplication::NotifyForm(const ICVFormInfo* info)
 {
     return call([&] {
-        require(info);
+        requirePointer(info);
         m_state->formNotices.push_back(
             {info->Kind, info->Handle, info->Icon, fromWideZ(info->Caption)});
     });
@@ -182,8 +174,8 @@ CvStatus CV_CALL HostApplication::ShowProgress(std::int32_t, const char16_t* tex
 CvStatus CV_CALL HostApplication::ShowMessage(const ICVMsgInfo* info, std::int32_t* result)
 {
     return call([&] {
-        require(info);
-        require(result);
+        requirePointer(info);
+        requirePointer(result);
         MessageRequest request{
             info->Owner,          info->Value1, info->Flags, info->Value2, fromWideZ(info->Caption),
             fromWideZ(info->Text)};

@@ -8,14 +8,6 @@ namespace cv::host {
 
 using namespace corvelian;
 
-namespace {
-void require(const void* p)
-{
-    if (!p)
-        throw Exception(QStringLiteral("Invalid pointer"), CV_E_POINTER);
-}
-} // namespace
-
 // --- HostConnectionObject -------------------------------------------------------------
 
 void* HostConnectionObject::findInterface(const CvGuid& iid)
@@ -28,7 +20,7 @@ void* HostConnectionObject::findInterface(const CvGuid& iid)
 CvStatus CV_CALL HostConnectionObject::GetVersion(double* version)
 {
     return guardHostCall(m_lastError, [&] {
-        require(version);
+        requirePointer(version);
         *version = 1.0;
     });
 }
@@ -36,7 +28,7 @@ CvStatus CV_CALL HostConnectionObject::GetVersion(double* version)
 CvStatus CV_CALL HostConnectionObject::GetName(CvBStr* name)
 {
     return guardHostCall(m_lastError, [&] {
-        require(name);
+        requirePointer(name);
         *name = allocWide(QStringLiteral("Connection"));
     });
 }
@@ -52,7 +44,7 @@ CvStatus CV_CALL HostConnectionObject::GetLastError(CvBStr* text)
 CvStatus CV_CALL HostConnectionObject::GetDriverName(CvBStr* name)
 {
     return guardHostCall(m_lastError, [&] {
-        require(name);
+        requirePointer(name);
         *name = allocWide(m_connection->driverName());
     });
 }
@@ -60,7 +52,7 @@ CvStatus CV_CALL HostConnectionObject::GetDriverName(CvBStr* name)
 CvStatus CV_CALL HostConnectionObject::GetConnectionString(CvBStr* text)
 {
     return guardHostCall(m_lastError, [&] {
-        require(text);
+        requirePointer(text);
         *text = allocWide(m_connection->connectionString());
     });
 }
@@ -68,7 +60,7 @@ CvStatus CV_CALL HostConnectionObject::GetConnectionString(CvBStr* text)
 CvStatus CV_CALL HostConnectionObject::GetNativeHandle(CvHandle* handle)
 {
     return guardHostCall(m_lastError, [&] {
-        require(handle);
+        requirePointer(handle);
         *handle = m_connection->nativeHandle();
     });
 }

@@ -7,20 +7,12 @@ namespace cv::host {
 
 using namespace corvelian;
 
-namespace {
-void require(const void* p)
-{
-    if (!p)
-        throw Exception(QStringLiteral("Invalid pointer"), CV_E_POINTER);
-}
-} // namespace
-
 // --- HostField --------------------------------------------------------------------
 
 CvStatus CV_CALL HostField::GetVersion(double* version)
 {
     return guardHostCall(m_lastError, [&] {
-        require(version);
+        requirePointer(version);
         *version = 1.0;
     });
 }
@@ -28,7 +20,7 @@ CvStatus CV_CALL HostField::GetVersion(double* version)
 CvStatus CV_CALL HostField::GetName(CvBStr* name)
 {
     return guardHostCall(m_lastError, [&] {
-        require(name);
+        requirePointer(name);
         *name = allocWide(m_name);
     });
 }
@@ -44,7 +36,7 @@ CvStatus CV_CALL HostField::GetLastError(CvBStr* text)
 CvStatus CV_CALL HostField::GetAsString(CvBStr* text)
 {
     return guardHostCall(m_lastError, [&] {
-        require(text);
+        requirePointer(text);
         *text = allocWide(m_value.isNull() ? QString() : m_value.toString());
     });
 }
@@ -52,7 +44,7 @@ CvStatus CV_CALL HostField::GetAsString(CvBStr* text)
 CvStatus CV_CALL HostField::GetAsInteger(std::int32_t* value)
 {
     return guardHostCall(m_lastError, [&] {
-        require(value);
+        requirePointer(value);
         if (m_value.isNull()) {
             *value = 0;
             return;
@@ -76,7 +68,7 @@ template <class F> CvStatus HostQueryTable::call(F&& body)
 CvStatus CV_CALL HostQueryTable::GetVersion(double* version)
 {
     return call([&] {
-        require(version);
+        requirePointer(version);
         *version = 1.0;
     });
 }
@@ -84,7 +76,7 @@ CvStatus CV_CALL HostQueryTable::GetVersion(double* version)
 CvStatus CV_CALL HostQueryTable::GetName(CvBStr* name)
 {
     return call([&] {
-        require(name);
+        requirePointer(name);
         *name = allocWide(QStringLiteral("QueryTable"));
     });
 }
@@ -133,7 +125,7 @@ CvStatus CV_CALL HostQueryTable::Close()
 CvStatus CV_CALL HostQueryTable::GetEof(CvWordBool* eof)
 {
     return call([&] {
-        require(eof);
+        requirePointer(eof);
         *eof = (!m_open || m_row >= m_result.rows.size()) ? CV_TRUE : CV_FALSE_BOOL;
     });
 }
@@ -152,7 +144,7 @@ void HostQueryTable::handOutField(int column, ICVField** field)
 CvStatus CV_CALL HostQueryTable::FieldByName(const char16_t* name, ICVField** field)
 {
     return call([&] {
-        require(field);
+        requirePointer(field);
         *field = nullptr;
         const QString wanted = fromWideZ(name);
         qsizetype column = 0;
@@ -168,7 +160,7 @@ CvStatus CV_CALL HostQueryTable::FieldByName(const char16_t* name, ICVField** fi
 CvStatus CV_CALL HostQueryTable::GetFieldCount(std::int32_t* count)
 {
     return call([&] {
-        require(count);
+        requirePointer(count);
         *count = std::int32_t(m_result.columns.size());
     });
 }
@@ -176,7 +168,7 @@ CvStatus CV_CALL HostQueryTable::GetFieldCount(std::int32_t* count)
 CvStatus CV_CALL HostQueryTable::GetField(std::int32_t index, ICVField** field)
 {
     return call([&] {
-        require(field);
+        requirePointer(field);
         *field = nullptr;
         if (index < 0 || index >= m_result.columns.size())
             throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));

@@ -10,11 +10,6 @@ namespace cv::host {
 using namespace corvelian;
 
 namespace {
-void require(const void* p)
-{
-    if (!p)
-        throw Exception(QStringLiteral("Invalid pointer"), CV_E_POINTER);
-}
 
 template <class I> void handOut(const ComPtr<I>& object, I** out)
 {
@@ -46,7 +41,7 @@ void* SystemLibrary::findInterface(const CvGuid& iid)
 CvStatus CV_CALL SystemLibrary::GetVersion(double* version)
 {
     return call([&] {
-        require(version);
+        requirePointer(version);
         *version = m_state->config.libraryVersion;
     });
 }
@@ -54,7 +49,7 @@ CvStatus CV_CALL SystemLibrary::GetVersion(double* version)
 CvStatus CV_CALL SystemLibrary::GetName(CvBStr* name)
 {
     return call([&] {
-        require(name);
+        requirePointer(name);
         *name = allocWide(QStringLiteral("Cv.Library"));
     });
 }
@@ -70,7 +65,7 @@ CvStatus CV_CALL SystemLibrary::GetLastError(CvBStr* text)
 CvStatus CV_CALL SystemLibrary::GetModuleHandle(CvHandle* handle)
 {
     return call([&] {
-        require(handle);
+        requirePointer(handle);
         *handle = 0;
     });
 }
@@ -78,7 +73,7 @@ CvStatus CV_CALL SystemLibrary::GetModuleHandle(CvHandle* handle)
 CvStatus CV_CALL SystemLibrary::GetInitialized(CvWordBool* initialized)
 {
     return call([&] {
-        require(initialized);
+        requirePointer(initialized);
         *initialized = CV_TRUE;
     });
 }
@@ -86,7 +81,7 @@ CvStatus CV_CALL SystemLibrary::GetInitialized(CvWordBool* initialized)
 CvStatus CV_CALL SystemLibrary::Execute(std::int32_t, std::int32_t, CvBStr*, std::int32_t* result)
 {
     return call([&] {
-        require(result);
+        requirePointer(result);
         *result = 2;
     });
 }
@@ -95,7 +90,7 @@ CvStatus CV_CALL SystemLibrary::CreateObject(ICVUnknown**, std::int32_t, const c
                                              std::int32_t* result)
 {
     return call([&] {
-        require(result);
+        requirePointer(result);
         *result = 0;
     });
 }
@@ -103,7 +98,7 @@ CvStatus CV_CALL SystemLibrary::CreateObject(ICVUnknown**, std::int32_t, const c
 CvStatus CV_CALL SystemLibrary::GetConnectionObject(ICVUnknown** connection)
 {
     return call([&] {
-        require(connection);
+        requirePointer(connection);
         handOut(m_state->connectionObject, connection);
     });
 }
@@ -111,7 +106,7 @@ CvStatus CV_CALL SystemLibrary::GetConnectionObject(ICVUnknown** connection)
 CvStatus CV_CALL SystemLibrary::GetConnectionMode(std::int32_t* mode)
 {
     return call([&] {
-        require(mode);
+        requirePointer(mode);
         *mode = m_state->config.connectionMode;
     });
 }
@@ -119,7 +114,7 @@ CvStatus CV_CALL SystemLibrary::GetConnectionMode(std::int32_t* mode)
 CvStatus CV_CALL SystemLibrary::GetConnectionString(CvBStr* text)
 {
     return call([&] {
-        require(text);
+        requirePointer(text);
         *text = allocWide(m_state->config.connectionString);
     });
 }
@@ -127,7 +122,7 @@ CvStatus CV_CALL SystemLibrary::GetConnectionString(CvBStr* text)
 CvStatus CV_CALL SystemLibrary::GetPrivilegeTrace(CvWordBool* trace)
 {
     return call([&] {
-        require(trace);
+        requirePointer(trace);
         *trace = m_state->config.privilegeTrace ? CV_TRUE : CV_FALSE_BOOL;
     });
 }
@@ -135,7 +130,7 @@ CvStatus CV_CALL SystemLibrary::GetPrivilegeTrace(CvWordBool* trace)
 CvStatus CV_CALL SystemLibrary::GetResourceModule(ICVUnknown** module)
 {
     return call([&] {
-        require(module);
+        requirePointer(module);
         handOut(m_state->resourceModule, module);
     });
 }
@@ -143,7 +138,7 @@ CvStatus CV_CALL SystemLibrary::GetResourceModule(ICVUnknown** module)
 CvStatus CV_CALL SystemLibrary::CreateQueryTable(ICVQueryTable** table)
 {
     return call([&] {
-        require(table);
+        requirePointer(table);
         auto* object = new HostQueryTable(m_state);
         object->AddRef();
         *table = object;
@@ -153,7 +148,7 @@ CvStatus CV_CALL SystemLibrary::CreateQueryTable(ICVQueryTable** table)
 CvStatus CV_CALL SystemLibrary::CreateXMLDocument(ICVXMLDocument** document)
 {
     return call([&] {
-        require(document);
+        requirePointer(document);
         *document = nullptr;
         if (!m_state->xmlDocumentFactory)
             throw Exception(QStringLiteral("主程序没有XML文档服务."));
@@ -164,7 +159,7 @@ CvStatus CV_CALL SystemLibrary::CreateXMLDocument(ICVXMLDocument** document)
 CvStatus CV_CALL SystemLibrary::GetScript(std::int32_t code, CvBStr* text)
 {
     return call([&] {
-        require(text);
+        requirePointer(text);
         const auto& scripts = m_state->config.scripts;
         if (scripts.contains(code))
             *text = allocWide(scripts.value(code));
@@ -176,7 +171,7 @@ CvStatus CV_CALL SystemLibrary::GetScript(std::int32_t code, CvBStr* text)
 CvStatus CV_CALL SystemLibrary::GetResourceText(const char16_t* name, std::int32_t, CvBStr* text)
 {
     return call([&] {
-        require(text);
+        requirePointer(text);
         const QString key = fromWideZ(name);
         if (!m_state->config.resourceTexts.contains(key))
             throw Exception(QStringLiteral("资源%1不存在.").arg(key));
@@ -187,7 +182,7 @@ CvStatus CV_CALL SystemLibrary::GetResourceText(const char16_t* name, std::int32
 CvStatus CV_CALL SystemLibrary::GetUserValue(const char16_t* name, CvBStr* value)
 {
     return call([&] {
-        require(value);
+        requirePointer(value);
         *value = allocWide(m_state->config.userValues.value(fromWideZ(name)));
     });
 }
@@ -221,7 +216,7 @@ std::int32_t CV_CALL SystemLibrary::GetSetting(const char16_t* name, CvBStr* val
 CvStatus CV_CALL SystemLibrary::GetSecondConnection(ICVUnknown** connection)
 {
     return call([&] {
-        require(connection);
+        requirePointer(connection);
         handOut(m_state->secondConnection, connection);
     });
 }

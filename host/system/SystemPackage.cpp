@@ -19,11 +19,6 @@ constexpr std::int32_t kNothingDone = 0;
 constexpr std::int32_t kDone = 1;
 constexpr std::int32_t kNotHandled = 2;
 
-void require(const void* p)
-{
-    if (!p)
-        throw Exception(QStringLiteral("Invalid pointer"), CV_E_POINTER);
-}
 
 bool dialogRefused(const text::NameValueList& request)
 {
@@ -83,7 +78,7 @@ void* SystemPackage::findInterface(const CvGuid& iid)
 CvStatus CV_CALL SystemPackage::GetVersion(double* version)
 {
     return call([&] {
-        require(version);
+        requirePointer(version);
         *version = 1.0;
     });
 }
@@ -91,7 +86,7 @@ CvStatus CV_CALL SystemPackage::GetVersion(double* version)
 CvStatus CV_CALL SystemPackage::GetName(CvBStr* name)
 {
     return call([&] {
-        require(name);
+        requirePointer(name);
         *name = allocWide(QStringLiteral("CV.System"));
     });
 }
@@ -107,7 +102,7 @@ CvStatus CV_CALL SystemPackage::GetLastError(CvBStr* text)
 CvStatus CV_CALL SystemPackage::GetModuleHandle(CvHandle* handle)
 {
     return call([&] {
-        require(handle);
+        requirePointer(handle);
         *handle = 0;
     });
 }
@@ -115,7 +110,7 @@ CvStatus CV_CALL SystemPackage::GetModuleHandle(CvHandle* handle)
 CvStatus CV_CALL SystemPackage::GetInitialized(CvWordBool* initialized)
 {
     return call([&] {
-        require(initialized);
+        requirePointer(initialized);
         *initialized = CV_TRUE;
     });
 }
@@ -124,8 +119,8 @@ CvStatus CV_CALL SystemPackage::Execute(std::int32_t code, std::int32_t param, C
                                         std::int32_t* result)
 {
     return call([&] {
-        require(text);
-        require(result);
+        requirePointer(text);
+        requirePointer(result);
         *result = kNotHandled;
         if (code == kRunScript)
             *result = runScript(param, text);
@@ -136,8 +131,8 @@ CvStatus CV_CALL SystemPackage::CreateObject(ICVUnknown** destination, std::int3
                                              const char16_t*, std::int32_t* result)
 {
     return call([&] {
-        require(destination);
-        require(result);
+        requirePointer(destination);
+        requirePointer(result);
         *destination = nullptr;
         *result = kNothingDone;
         throw Exception(QStringLiteral("程序包CV.System不创建对象."), CV_E_NOTIMPL);

@@ -45,7 +45,7 @@ void* XmlNode::findInterface(const CvGuid& iid)
 {
     if (iid == implementationIid())
         return this;
-    return RefCounted::findInterface(iid);
+    return ComObject::findInterface(iid);
 }
 
 pugi::xml_node XmlNode::element() const

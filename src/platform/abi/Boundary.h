@@ -58,6 +58,14 @@ concept HasLastError = requires(I* i, corvelian::CvBStr* s)
 
 QString statusText(corvelian::CvStatus status);
 
+// Host objects check their out arguments with it; the failure reaches the
+// caller as CV_E_POINTER through guardHostCall.
+inline void requirePointer(const void* p)
+{
+    if (!p)
+        throw Exception(QStringLiteral("Invalid pointer"), corvelian::CV_E_POINTER);
+}
+
 // Raises a failing status of a host call as cv::Exception carrying the
 // host's message (read through the interface's own last-error operation
 // where it has one) and the status as code.
