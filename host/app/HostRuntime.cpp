@@ -2,6 +2,7 @@
 
 #include "host/demo/DemoDatabase.h"
 #include "host/resources/HostResourceModule.h"
+#include "host/services/HostServices.h"
 #include "host/resources/StandardResources.h"
 #include "host/system/ScriptStore.h"
 #include "host/system/SystemPackage.h"
@@ -37,6 +38,7 @@ HostRuntime::HostRuntime(const HostOptions& options)
     SystemPackage::install(state, m_database);
     loadSettings();
     loadUser(options.user);
+    installHostServices(state, m_database);
 }
 
 HostRuntime::~HostRuntime()

@@ -214,6 +214,16 @@ void writeProcedures(db::Connection& connection)
              {u"body", statementText(QStringLiteral("procedures/%1.sql").arg(utf8(p.name)))}});
 }
 
+// Report templates are kept as files so that they read as the HTML they are.
+void writeReportTemplates(db::Connection& connection)
+{
+    for (int id = 1; id <= 8; ++id)
+        insertRow(
+            connection,
+            QStringLiteral("UPDATE cv_report_formats SET template = :body WHERE id = :id"),
+            {{u"body", resourceText(QStringLiteral("reports/%1.html").arg(id))}, {u"id", id}});
+}
+
 void writeDatabase(const QString& path)
 {
     db::Connection connection(QStringLiteral("Provider=SQLite;Data Source=") + path);
@@ -224,6 +234,7 @@ void writeDatabase(const QString& path)
     writeScripts(connection);
     writeSearches(connection);
     writeProcedures(connection);
+    writeReportTemplates(connection);
     runScript(connection, QStringLiteral("COMMIT"));
 }
 

@@ -11,6 +11,7 @@
 
 #include "data/CorePackageServices.h"
 #include "data/TCoreDM.h"
+#include "services/ServiceStages.h"
 #include "ui/LookAndFeel.h"
 #include "ui/ModuleWindows.h"
 #include "ui/TCvRes.h"
@@ -33,7 +34,9 @@ using namespace cv;
 // this explicit list.
 constexpr shell::LifecycleCallback kLifecycleCallbacks[] = {
     &ui::CvResStage,
+    &services::CoreDlgStage,
     &ui::LocalizerStage,
+    &services::PrivilegesStage,
     &data::CoreDMStage,
 };
 

@@ -404,15 +404,16 @@ INSERT INTO cv_report_tree (ID, ParentID, Name, ReportCode) VALUES
     (2, NULL, '综合查询', ''),
     (1665, 2, '按患者查询处方', 'CV.DocMedApply.R.005');
 
+-- Report formats; their templates are reports/<id>.html, written after the data.
 INSERT INTO cv_report_formats (id, report_code, name, is_default, template) VALUES
-    (1, 'CV.Clinical.YSYZBL.000002', '手术申请单', 1, '<html><body><h1>手术申请单</h1><p>报表格式待设计</p></body></html>'),
-    (2, 'CV.Clinical.YSYZBL.000002', '手术申请单（简版）', 0, '<html><body><h1>手术申请单</h1><p>报表格式待设计</p></body></html>'),
-    (3, 'CV.DocMedApply001', '处方审核清单', 1, '<html><body><h1>处方审核清单</h1><p>报表格式待设计</p></body></html>'),
-    (4, 'CV.DocMedApply001', '处方审核清单（横向）', 0, '<html><body><h1>处方审核清单</h1><p>报表格式待设计</p></body></html>'),
-    (5, 'CV.Clinical.U.000002', '西药处方', 1, '<html><body><h1>西药处方</h1><p>报表格式待设计</p></body></html>'),
-    (6, 'HIS.S.000024', '中成药处方', 1, '<html><body><h1>中成药处方</h1><p>报表格式待设计</p></body></html>'),
-    (7, 'HIS.S.000025', '中草药处方', 1, '<html><body><h1>中草药处方</h1><p>报表格式待设计</p></body></html>'),
-    (8, 'TJ999.000001', '用药申请单', 1, '<html><body><h1>用药申请单</h1><p>报表格式待设计</p></body></html>');
+    (1, 'CV.Clinical.YSYZBL.000002', '手术申请单', 1, ''),
+    (2, 'CV.Clinical.YSYZBL.000002', '手术申请单（简版）', 0, ''),
+    (3, 'CV.DocMedApply001', '处方审核清单', 1, ''),
+    (4, 'CV.DocMedApply001', '处方审核清单（含明细）', 0, ''),
+    (5, 'CV.Clinical.U.000002', '西药处方', 1, ''),
+    (6, 'HIS.S.000024', '中成药处方', 1, ''),
+    (7, 'HIS.S.000025', '中草药处方', 1, ''),
+    (8, 'TJ999.000001', '用药申请单', 1, '');
 
 -- Commands: 1 medication applications, 2 operation approval, 3 prescription
 -- audit. A NULL action grants the command itself.
@@ -424,7 +425,10 @@ INSERT INTO cv_grants (employee_id, command, action) VALUES
     (1021, 1, NULL), (1021, 2, NULL), (1021, 1, 'Action_Approval'),
     (1002, 1, NULL), (1003, 1, NULL), (1005, 1, NULL), (1006, 1, NULL), (1008, 1, NULL),
     (1022, 1, NULL), (1023, 1, NULL),
-    (1011, 3, NULL), (1012, 3, NULL), (1013, 3, NULL);
+    (1011, 3, NULL), (1012, 3, NULL), (1013, 3, NULL),
+    -- Who may design report formats (the user check of the print program).
+    (1000, 0, 'Cv.Print.Design'), (1001, 0, 'Cv.Print.Design'), (1004, 0, 'Cv.Print.Design'),
+    (1011, 0, 'Cv.Print.Design'), (1021, 0, 'Cv.Print.Design');
 
 INSERT INTO cv_settings (name, value) VALUES
     ('.TimeOut', '30'),
