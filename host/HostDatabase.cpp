@@ -10,40 +10,9 @@ using namespace corvelian;
 
 // --- HostConnectionObject -------------------------------------------------------------
 
-void* HostConnectionObject::findInterface(const CvGuid& iid)
-{
-    if (iid == ICVInterface::iid())
-        return static_cast<ICVInterface*>(this);
-    return ComObject::findInterface(iid);
-}
-
-CvStatus CV_CALL HostConnectionObject::GetVersion(double* version)
-{
-    return guardHostCall(m_lastError, [&] {
-        requirePointer(version);
-        *version = 1.0;
-    });
-}
-
-CvStatus CV_CALL HostConnectionObject::GetName(CvBStr* name)
-{
-    return guardHostCall(m_lastError, [&] {
-        requirePointer(name);
-        *name = allocWide(QStringLiteral("Connection"));
-    });
-}
-
-CvStatus CV_CALL HostConnectionObject::GetLastError(CvBStr* text)
-{
-    if (!text)
-        return CV_E_POINTER;
-    *text = allocWide(m_lastError);
-    return CV_OK;
-}
-
 CvStatus CV_CALL HostConnectionObject::GetDriverName(CvBStr* name)
 {
-    return guardHostCall(m_lastError, [&] {
+    return call([&] {
         requirePointer(name);
         *name = allocWide(m_connection->driverName());
     });
@@ -51,7 +20,7 @@ CvStatus CV_CALL HostConnectionObject::GetDriverName(CvBStr* name)
 
 CvStatus CV_CALL HostConnectionObject::GetConnectionString(CvBStr* text)
 {
-    return guardHostCall(m_lastError, [&] {
+    return call([&] {
         requirePointer(text);
         *text = allocWide(m_connection->connectionString());
     });
@@ -59,7 +28,7 @@ CvStatus CV_CALL HostConnectionObject::GetConnectionString(CvBStr* text)
 
 CvStatus CV_CALL HostConnectionObject::GetNativeHandle(CvHandle* handle)
 {
-    return guardHostCall(m_lastError, [&] {
+    return call([&] {
         requirePointer(handle);
         *handle = m_connection->nativeHandle();
     });

@@ -5,7 +5,7 @@
 
 #include "HostState.h"
 
-#include "platform/abi/ComObject.h"
+#include "HostObject.h"
 #include "platform/db/Connection.h"
 
 #include <memory>
@@ -13,27 +13,22 @@
 namespace cv::host {
 
 // A host connection as a module sees it (ICVConnection).
-class HostConnectionObject : public ComObject<corvelian::ICVConnection> {
+class HostConnectionObject : public HostObject<corvelian::ICVConnection> {
 public:
     explicit HostConnectionObject(std::shared_ptr<db::Connection> connection)
-        : m_connection(std::move(connection))
+        : HostObject(QStringLiteral("Connection"), 1.0), m_connection(std::move(connection))
     {
     }
 
-    corvelian::CvStatus CV_CALL GetVersion(double* version) override;
-    corvelian::CvStatus CV_CALL GetName(corvelian::CvBStr* name) override;
-    corvelian::CvStatus CV_CALL GetLastError(corvelian::CvBStr* text) override;
     corvelian::CvStatus CV_CALL GetDriverName(corvelian::CvBStr* name) override;
     corvelian::CvStatus CV_CALL GetConnectionString(corvelian::CvBStr* text) override;
     corvelian::CvStatus CV_CALL GetNativeHandle(corvelian::CvHandle* handle) override;
 
 protected:
     ~HostConnectionObject() override = default;
-    void* findInterface(const corvelian::CvGuid& iid) override;
 
 private:
     std::shared_ptr<db::Connection> m_connection;
-    QString m_lastError;
 };
 
 class HostDatabase {

@@ -3,91 +3,52 @@
 #include "platform/abi/Boundary.h"
 #include "platform/abi/WideString.h"
 
+#include <QDateTime>
+
 namespace cv::host {
 
 using namespace corvelian;
 
 // --- HostField --------------------------------------------------------------------
 
-CvStatus CV_CALL HostField::GetVersion(double* version)
+namespace {
+QString textOf(const QVariant& value)
 {
-    return guardHostCall(m_lastError, [&] {
-        requirePointer(version);
-        *version = 1.0;
-    });
+    if (value.isNull())
+        return {};
+    if (value.typeId() == QMetaType::QDateTime)
+        return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (value.typeId() == QMetaType::QDate)
+        return value.toDate().toString(QStringLiteral("yyyy-MM-dd"));
+    return value.toString();
 }
-
-CvStatus CV_CALL HostField::GetName(CvBStr* name)
-{
-    return guardHostCall(m_lastError, [&] {
-        requirePointer(name);
-        *name = allocWide(m_name);
-    });
-}
-
-CvStatus CV_CALL HostField::GetLastError(CvBStr* text)
-{
-    if (!text)
-        return CV_E_POINTER;
-    *text = allocWide(m_lastError);
-    return CV_OK;
-}
+} // namespace
 
 CvStatus CV_CALL HostField::GetAsString(CvBStr* text)
 {
-    return guardHostCall(m_lastError, [&] {
+    return call([&] {
         requirePointer(text);
-        *text = allocWide(m_value.isNull() ? QString() : m_value.toString());
+        *text = allocWide(textOf(m_value));
     });
 }
 
 CvStatus CV_CALL HostField::GetAsInteger(std::int32_t* value)
 {
-    return guardHostCall(m_lastError, [&] {
+    return call([&] {
         requirePointer(value);
-        if (m_value.isNull()) {
-            *value = 0;
+        *value = 0;
+        if (m_value.isNull())
             return;
-        }
         bool ok = false;
-        const int number = m_value.toInt(&ok);
-        if (!ok)
+        const qlonglong number = textOf(m_value).trimmed().toLongLong(&ok);
+        if (!ok || number < INT32_MIN || number > INT32_MAX)
             throw Exception(
-                QStringLiteral("'%1' is not a valid integer value").arg(m_value.toString()));
-        *value = number;
+                QStringLiteral("字段%1的值'%2'不是有效的整数.").arg(objectName(), textOf(m_value)));
+        *value = std::int32_t(number);
     });
 }
 
 // --- HostQueryTable ------------------------------------------------------------------
-
-template <class F> CvStatus HostQueryTable::call(F&& body)
-{
-    return guardHostCall(m_lastError, std::forward<F>(body));
-}
-
-CvStatus CV_CALL HostQueryTable::GetVersion(double* version)
-{
-    return call([&] {
-        requirePointer(version);
-        *version = 1.0;
-    });
-}
-
-CvStatus CV_CALL HostQueryTable::GetName(CvBStr* name)
-{
-    return call([&] {
-        requirePointer(name);
-        *name = allocWide(QStringLiteral("QueryTable"));
-    });
-}
-
-CvStatus CV_CALL HostQueryTable::GetLastError(CvBStr* text)
-{
-    if (!text)
-        return CV_E_POINTER;
-    *text = allocWide(m_lastError);
-    return CV_OK;
-}
 
 CvStatus CV_CALL HostQueryTable::SetSQL(const char16_t* text)
 {

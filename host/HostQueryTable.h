@@ -1,40 +1,40 @@
 // A query on the host's connection, as modules see it through the ABI.
 #pragma once
 
+#include "HostObject.h"
 #include "HostState.h"
-
-#include "platform/abi/ComObject.h"
 
 #include <memory>
 
 namespace cv::host {
 
-class HostField : public ComObject<corvelian::ICVField> {
+// One field of a query row or of a picked record. Null reads as the empty
+// text and as 0; dates read as "yyyy-MM-dd[ HH:mm:ss]".
+class HostField : public HostObject<corvelian::ICVField> {
 public:
-    HostField(QString name, QVariant value) : m_name(std::move(name)), m_value(std::move(value)) {}
+    HostField(QString name, QVariant value)
+        : HostObject(std::move(name), 1.0), m_value(std::move(value))
+    {
+    }
 
-    corvelian::CvStatus CV_CALL GetVersion(double* version) override;
-    corvelian::CvStatus CV_CALL GetName(corvelian::CvBStr* name) override;
-    corvelian::CvStatus CV_CALL GetLastError(corvelian::CvBStr* text) override;
     corvelian::CvStatus CV_CALL GetAsString(corvelian::CvBStr* text) override;
+    // Fails for a value that is not a whole number.
     corvelian::CvStatus CV_CALL GetAsInteger(std::int32_t* value) override;
 
 protected:
     ~HostField() override = default;
 
 private:
-    QString m_name;
     QVariant m_value;
-    QString m_lastError;
 };
 
-class HostQueryTable : public ComObject<corvelian::ICVQueryTable> {
+class HostQueryTable : public HostObject<corvelian::ICVQueryTable> {
 public:
-    explicit HostQueryTable(std::shared_ptr<HostState> state) : m_state(std::move(state)) {}
+    explicit HostQueryTable(std::shared_ptr<HostState> state)
+        : HostObject(QStringLiteral("QueryTable"), 1.0), m_state(std::move(state))
+    {
+    }
 
-    corvelian::CvStatus CV_CALL GetVersion(double* version) override;
-    corvelian::CvStatus CV_CALL GetName(corvelian::CvBStr* name) override;
-    corvelian::CvStatus CV_CALL GetLastError(corvelian::CvBStr* text) override;
     corvelian::CvStatus CV_CALL SetSQL(const char16_t* text) override;
     corvelian::CvStatus CV_CALL Open() override;
     corvelian::CvStatus CV_CALL Next() override;
@@ -49,7 +49,6 @@ protected:
     ~HostQueryTable() override = default;
 
 private:
-    template <class F> corvelian::CvStatus call(F&& body);
     void handOutField(int column, corvelian::ICVField** field);
 
     std::shared_ptr<HostState> m_state;
@@ -57,7 +56,6 @@ private:
     QueryResult m_result;
     std::size_t m_row = 0;
     bool m_open = false;
-    QString m_lastError;
 };
 
 } // namespace cv::host

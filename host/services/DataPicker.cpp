@@ -13,12 +13,6 @@ using namespace corvelian;
 
 namespace {
 
-void require(const void* p)
-{
-    if (!p)
-        throw Exception(QStringLiteral("Invalid pointer"), CV_E_POINTER);
-}
-
 template <class I> void handOut(const ComPtr<I>& object, I** out)
 {
     *out = object.get();
@@ -42,7 +36,7 @@ template <class F> CvStatus DataPicker::call(F&& body)
 CvStatus CV_CALL DataPicker::GetRecord(ICVDataRecord** record)
 {
     return call([&] {
-        require(record);
+        requirePointer(record);
         handOut<ICVDataRecord>(ComPtr<ICVDataRecord>(m_record.get()), record);
     });
 }
@@ -50,7 +44,7 @@ CvStatus CV_CALL DataPicker::GetRecord(ICVDataRecord** record)
 CvStatus CV_CALL DataPicker::GetFirstValues(ICVParams** values)
 {
     return call([&] {
-        require(values);
+        requirePointer(values);
         handOut<ICVParams>(ComPtr<ICVParams>(m_first.get()), values);
     });
 }
@@ -58,7 +52,7 @@ CvStatus CV_CALL DataPicker::GetFirstValues(ICVParams** values)
 CvStatus CV_CALL DataPicker::GetSecondValues(ICVParams** values)
 {
     return call([&] {
-        require(values);
+        requirePointer(values);
         handOut<ICVParams>(ComPtr<ICVParams>(m_second.get()), values);
     });
 }
@@ -72,7 +66,7 @@ CvStatus CV_CALL DataPicker::Show(CvHandle owner, std::int32_t script, std::int3
                                   const char16_t* text, CvWordBool* picked)
 {
     return call([&] {
-        require(picked);
+        requirePointer(picked);
         *picked = 0;
         *picked = runSearch(owner, script, fromWideZ(text)) ? CV_TRUE : CvWordBool(0);
     });

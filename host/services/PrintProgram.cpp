@@ -23,12 +23,6 @@ using namespace corvelian;
 
 namespace {
 
-void require(const void* p)
-{
-    if (!p)
-        throw Exception(QStringLiteral("Invalid pointer"), CV_E_POINTER);
-}
-
 bool hasGui()
 {
     return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
@@ -193,7 +187,7 @@ void PrintProgram::design(int formatId)
 CvStatus CV_CALL PrintProgram::GetVersion(double* version)
 {
     return call([&] {
-        require(version);
+        requirePointer(version);
         *version = kVersion;
     });
 }
@@ -201,7 +195,7 @@ CvStatus CV_CALL PrintProgram::GetVersion(double* version)
 CvStatus CV_CALL PrintProgram::GetName(CvBStr* name)
 {
     return call([&] {
-        require(name);
+        requirePointer(name);
         *name = allocWide(QStringLiteral("Cv.Print"));
     });
 }
@@ -222,7 +216,7 @@ CvStatus CV_CALL PrintProgram::GetErrorText(CvBStr* text)
 CvStatus CV_CALL PrintProgram::Design(std::int32_t formatId, CvWordBool* ok)
 {
     return call([&] {
-        require(ok);
+        requirePointer(ok);
         *ok = 0;
         design(formatId);
         *ok = CV_TRUE;
@@ -233,7 +227,7 @@ CvStatus CV_CALL PrintProgram::Print(std::int32_t formatId, CvWordBool first, Cv
                                      CvWordBool* ok)
 {
     return call([&] {
-        require(ok);
+        requirePointer(ok);
         *ok = 0;
         const ReportFormat format = formatOfReport(formatId);
         const auto document = makeDocument(render(format.templateText));
@@ -244,7 +238,7 @@ CvStatus CV_CALL PrintProgram::Print(std::int32_t formatId, CvWordBool first, Cv
 CvStatus CV_CALL PrintProgram::Preview(std::int32_t formatId, CvWordBool, CvWordBool* ok)
 {
     return call([&] {
-        require(ok);
+        requirePointer(ok);
         *ok = 0;
         *ok = preview(formatId) ? CV_TRUE : CvWordBool(0);
     });
@@ -254,7 +248,7 @@ CvStatus CV_CALL PrintProgram::SelectReport(const char16_t* reportCode, const ch
                                             const char16_t* dataLists, std::int32_t* result)
 {
     return call([&] {
-        require(result);
+        requirePointer(result);
         *result = 0;
         m_reportCode = fromWideZ(reportCode);
         m_variables = parseReportVariables(fromWideZ(variables));
@@ -286,7 +280,7 @@ CvStatus CV_CALL PrintProgram::Restart()
 CvStatus CV_CALL PrintProgram::LoadReport(std::int32_t formatId, CvWordBool, CvWordBool* ok)
 {
     return call([&] {
-        require(ok);
+        requirePointer(ok);
         *ok = 0;
         const ReportFormat format = formatOfReport(formatId);
         m_loadedHtml = render(format.templateText);

@@ -7,56 +7,10 @@ namespace cv::host {
 
 using namespace corvelian;
 
-namespace {
-
-void require(const void* p)
-{
-    if (!p)
-        throw Exception(QStringLiteral("Invalid pointer"), CV_E_POINTER);
-}
-
-} // namespace
-
-template <class F> CvStatus ServicePackage::call(F&& body)
-{
-    return guardHostCall(m_lastError, std::forward<F>(body));
-}
-
-void* ServicePackage::findInterface(const CvGuid& iid)
-{
-    if (iid == ICVInterface::iid())
-        return static_cast<ICVInterface*>(this);
-    return ComObject::findInterface(iid);
-}
-
-CvStatus CV_CALL ServicePackage::GetVersion(double* version)
-{
-    return call([&] {
-        require(version);
-        *version = 2.0;
-    });
-}
-
-CvStatus CV_CALL ServicePackage::GetName(CvBStr* name)
-{
-    return call([&] {
-        require(name);
-        *name = allocWide(m_name);
-    });
-}
-
-CvStatus CV_CALL ServicePackage::GetLastError(CvBStr* text)
-{
-    if (!text)
-        return CV_E_POINTER;
-    *text = allocWide(m_lastError);
-    return CV_OK;
-}
-
 CvStatus CV_CALL ServicePackage::GetModuleHandle(CvHandle* handle)
 {
     return call([&] {
-        require(handle);
+        requirePointer(handle);
         *handle = 0;
     });
 }
@@ -64,7 +18,7 @@ CvStatus CV_CALL ServicePackage::GetModuleHandle(CvHandle* handle)
 CvStatus CV_CALL ServicePackage::GetInitialized(CvWordBool* initialized)
 {
     return call([&] {
-        require(initialized);
+        requirePointer(initialized);
         *initialized = CV_TRUE;
     });
 }
@@ -73,8 +27,8 @@ CvStatus CV_CALL ServicePackage::Execute(std::int32_t, std::int32_t, CvBStr* tex
                                          std::int32_t* result)
 {
     return call([&] {
-        require(text);
-        require(result);
+        requirePointer(text);
+        requirePointer(result);
         *result = 2;
     });
 }
@@ -83,13 +37,13 @@ CvStatus CV_CALL ServicePackage::CreateObject(ICVUnknown** destination, std::int
                                               const char16_t* name, std::int32_t* result)
 {
     return call([&] {
-        require(destination);
-        require(result);
+        requirePointer(destination);
+        requirePointer(result);
         *destination = nullptr;
         *result = 0;
         ComPtr<ICVUnknown> object = m_factory(flags, fromWideZ(name));
         if (!object)
-            throw Exception(QStringLiteral("程序包%1不能创建对象.").arg(m_name));
+            throw Exception(QStringLiteral("程序包%1不能创建对象.").arg(objectName()));
         *destination = object.detach();
         *result = 1;
     });

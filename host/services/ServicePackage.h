@@ -3,7 +3,7 @@
 // "ICVPrintPreview", "ICVPrivileges") and calls CreateObject.
 #pragma once
 
-#include "platform/abi/ComObject.h"
+#include "host/HostObject.h"
 #include "platform/abi/ComPtr.h"
 
 #include <QString>
@@ -12,19 +12,16 @@
 
 namespace cv::host {
 
-class ServicePackage : public ComObject<corvelian::ICVExtention> {
+class ServicePackage : public HostObject<corvelian::ICVExtention> {
 public:
     // Builds a new object for CreateObject(flags, name).
     using Factory = std::function<ComPtr<corvelian::ICVUnknown>(int flags, const QString& name)>;
 
     ServicePackage(QString name, Factory factory)
-        : m_name(std::move(name)), m_factory(std::move(factory))
+        : HostObject(std::move(name), 2.0), m_factory(std::move(factory))
     {
     }
 
-    corvelian::CvStatus CV_CALL GetVersion(double* version) override;
-    corvelian::CvStatus CV_CALL GetName(corvelian::CvBStr* name) override;
-    corvelian::CvStatus CV_CALL GetLastError(corvelian::CvBStr* text) override;
     corvelian::CvStatus CV_CALL GetModuleHandle(corvelian::CvHandle* handle) override;
     corvelian::CvStatus CV_CALL GetInitialized(corvelian::CvWordBool* initialized) override;
     corvelian::CvStatus CV_CALL Execute(std::int32_t code, std::int32_t param,
@@ -35,14 +32,9 @@ public:
 
 protected:
     ~ServicePackage() override = default;
-    void* findInterface(const corvelian::CvGuid& iid) override;
 
 private:
-    template <class F> corvelian::CvStatus call(F&& body);
-
-    QString m_name;
     Factory m_factory;
-    QString m_lastError;
 };
 
 } // namespace cv::host

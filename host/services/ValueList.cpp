@@ -8,16 +8,6 @@ namespace cv::host {
 
 using namespace corvelian;
 
-namespace {
-
-void require(const void* p)
-{
-    if (!p)
-        throw Exception(QStringLiteral("Invalid pointer"), CV_E_POINTER);
-}
-
-} // namespace
-
 template <class F> CvStatus ValueList::call(F&& body)
 {
     return guardHostCall(m_lastError, std::forward<F>(body));
@@ -41,7 +31,7 @@ CvStatus CV_CALL ValueList::GetLastError(CvBStr* text)
 CvStatus CV_CALL ValueList::GetCount(std::int32_t* count)
 {
     return call([&] {
-        require(count);
+        requirePointer(count);
         *count = std::int32_t(m_values.size());
     });
 }
@@ -58,7 +48,7 @@ CvStatus CV_CALL ValueList::SetCount(std::int32_t count)
 CvStatus CV_CALL ValueList::GetValue(std::int32_t index, CvVariant* value)
 {
     return call([&] {
-        require(value);
+        requirePointer(value);
         const QVariant& item = at(index);
         CvVariantClear(value);
         toCvVariant(item, value);
@@ -74,8 +64,8 @@ CvStatus CV_CALL ValueList::SetValue(std::int32_t index, CvVariant value)
 CvStatus CV_CALL ValueList::FormatText(CvBStr* text, CvWordBool* done)
 {
     return call([&] {
-        require(text);
-        require(done);
+        requirePointer(text);
+        requirePointer(done);
         *done = 0;
     });
 }
