@@ -6,7 +6,7 @@ set -euo pipefail
 CV_PACKAGES=(
   build-essential cmake ninja-build pkg-config g++-multilib
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-odbc libgl-dev
-  libsqlite3-dev libpugixml-dev unixodbc unixodbc-dev odbc-postgresql libsqliteodbc
+  libsqlite3-dev libpugixml-dev unixodbc unixodbc-dev odbc-postgresql libsqliteodbc tdsodbc
   postgresql
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei libxml2-utils poppler-utils
