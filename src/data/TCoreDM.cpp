@@ -1,5 +1,7 @@
 #include "TCoreDM.h"
 
+#include "platform/abi/StageSingleton.h"
+
 #include "shell/TCvApplication.h"
 
 #include "platform/abi/Boundary.h"
@@ -15,7 +17,7 @@ using shell::CvApp;
 
 namespace {
 
-std::unique_ptr<TCoreDM> g_coreDM;
+StageSingleton<TCoreDM> g_coreDM;
 
 const QString kSource = QStringLiteral("CoreDm");
 const QString kSlaveMarker = QStringLiteral("--UseSlave");

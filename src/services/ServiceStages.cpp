@@ -1,5 +1,7 @@
 #include "ServiceStages.h"
 
+#include "platform/abi/StageSingleton.h"
+
 #include "TCVDataPicker.h"
 #include "TCVPrivileges.h"
 #include "TPrintPackage.h"
@@ -14,11 +16,11 @@ namespace cv::services {
 
 namespace {
 
-std::unique_ptr<TCVDataPicker> g_dataPicker;
-std::unique_ptr<TPrintPackage> g_printPackage;
-std::unique_ptr<TCVPrivileges> g_privileges;
+StageSingleton<TCVDataPicker> g_dataPicker;
+StageSingleton<TPrintPackage> g_printPackage;
+StageSingleton<TCVPrivileges> g_privileges;
 
-template <class T> T& require(const std::unique_ptr<T>& service, const char* name)
+template <class T> T& require(const StageSingleton<T>& service, const char* name)
 {
     if (!service)
         throw Exception(QStringLiteral("%1 is not available: the module is not bound to the host.")

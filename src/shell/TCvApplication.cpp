@@ -1,5 +1,7 @@
 #include "TCvApplication.h"
 
+#include "platform/abi/StageSingleton.h"
+
 #include "platform/abi/Boundary.h"
 #include "platform/abi/Exception.h"
 #include "platform/abi/WideString.h"
@@ -16,7 +18,7 @@ namespace cv::shell {
 using namespace corvelian;
 
 namespace {
-std::unique_ptr<TCvApplication> g_application;
+StageSingleton<TCvApplication> g_application;
 
 const QString kNoHost = QStringLiteral("未绑定主应用程序接口.");
 const QString kNoLibrary = QStringLiteral("未绑定主程序系统库接口.");

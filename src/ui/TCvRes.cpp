@@ -1,5 +1,7 @@
 #include "TCvRes.h"
 
+#include "platform/abi/StageSingleton.h"
+
 #include "shell/TCvApplication.h"
 
 #include "platform/abi/Boundary.h"
@@ -17,7 +19,7 @@ using namespace corvelian;
 
 namespace {
 
-std::unique_ptr<TCvRes> g_instance;
+StageSingleton<TCvRes> g_instance;
 
 const QString kIconType = QStringLiteral("ICON");
 const QString kBitmapType = QStringLiteral("BITMAP");

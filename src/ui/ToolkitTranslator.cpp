@@ -1,5 +1,7 @@
 #include "ToolkitTranslator.h"
 
+#include "platform/abi/StageSingleton.h"
+
 #include "shell/TCvApplication.h"
 
 #include "platform/abi/Boundary.h"
@@ -13,7 +15,7 @@ namespace cv::ui {
 
 namespace {
 
-std::unique_ptr<ToolkitTranslator> g_localizer;
+StageSingleton<ToolkitTranslator> g_localizer;
 
 constexpr int kAllLocales = -1;
 constexpr int kChinesePrc = 2052;
