@@ -9,40 +9,14 @@ namespace cv::host {
 
 using namespace corvelian;
 
-template <class F> CvStatus HostApplication::call(F&& body)
+QString HostApplication::interfaceName() const
 {
-    return guardHostCall(m_lastError, std::forward<F>(body));
+    return m_state->config.name;
 }
 
-void* HostApplication::findInterface(const CvGuid& iid)
+double HostApplication::interfaceVersion() const
 {
-    if (iid == ICVInterface::iid())
-        return static_cast<ICVInterface*>(this);
-    return ComObject::findInterface(iid);
-}
-
-CvStatus CV_CALL HostApplication::GetVersion(double* version)
-{
-    return call([&] {
-        requirePointer(version);
-        *version = m_state->config.version;
-    });
-}
-
-CvStatus CV_CALL HostApplication::GetName(CvBStr* name)
-{
-    return call([&] {
-        requirePointer(name);
-        *name = allocWide(m_state->config.name);
-    });
-}
-
-CvStatus CV_CALL HostApplication::GetLastError(CvBStr* text)
-{
-    if (!text)
-        return CV_E_POINTER;
-    *text = allocWide(m_lastError);
-    return CV_OK;
+    return m_state->config.version;
 }
 
 CvStatus CV_CALL HostApplication::GetSystemInfo(ICvSystemInfo* info)

@@ -3,19 +3,19 @@
 
 #include "HostState.h"
 
-#include "platform/abi/ComObject.h"
+#include "HostObject.h"
 
 #include <memory>
 
 namespace cv::host {
 
-class HostApplication : public ComObject<corvelian::ICvApplication> {
+class HostApplication : public HostObject<corvelian::ICvApplication> {
 public:
-    explicit HostApplication(std::shared_ptr<HostState> state) : m_state(std::move(state)) {}
+    explicit HostApplication(std::shared_ptr<HostState> state)
+        : HostObject(QString(), 0.0), m_state(std::move(state))
+    {
+    }
 
-    corvelian::CvStatus CV_CALL GetVersion(double* version) override;
-    corvelian::CvStatus CV_CALL GetName(corvelian::CvBStr* name) override;
-    corvelian::CvStatus CV_CALL GetLastError(corvelian::CvBStr* text) override;
     corvelian::CvStatus CV_CALL GetSystemInfo(corvelian::ICvSystemInfo* info) override;
     corvelian::CvStatus CV_CALL GetConfigInfo(corvelian::ICvConfigInfo* info) override;
     corvelian::CvStatus CV_CALL GetUserInfo(corvelian::ICvUserInfo* info) override;
@@ -38,13 +38,11 @@ public:
 
 protected:
     ~HostApplication() override = default;
-    void* findInterface(const corvelian::CvGuid& iid) override;
+    QString interfaceName() const override;
+    double interfaceVersion() const override;
 
 private:
-    template <class F> corvelian::CvStatus call(F&& body);
-
     std::shared_ptr<HostState> m_state;
-    QString m_lastError;
 };
 
 } // namespace cv::host

@@ -53,8 +53,12 @@ QueryResult HostDatabase::run(const QString& sql)
     db::Query query(m_connection.get(), false);
     query.setSql(sql);
     query.open();
+    return readRows(query.records());
+}
+
+QueryResult readRows(db::RecordSet& records)
+{
     QueryResult result;
-    db::RecordSet& records = query.records();
     for (int i = 0; i < records.columnCount(); ++i)
         result.columns.push_back(records.column(i).name);
     for (; !records.atEnd(); records.next()) {

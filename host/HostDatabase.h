@@ -31,6 +31,9 @@ private:
     std::shared_ptr<db::Connection> m_connection;
 };
 
+// Every remaining row of an open result, with its column names.
+QueryResult readRows(db::RecordSet& records);
+
 class HostDatabase {
 public:
     // Opens the connection (ADO form: "Provider=SQLite;Data Source=path" or

@@ -17,7 +17,7 @@ public:
     {
         return call([&] {
             requirePointer(version);
-            *version = m_version;
+            *version = interfaceVersion();
         });
     }
 
@@ -25,7 +25,7 @@ public:
     {
         return call([&] {
             requirePointer(name);
-            *name = allocWide(m_name);
+            *name = allocWide(interfaceName());
         });
     }
 
@@ -55,6 +55,12 @@ protected:
     }
 
     const QString& objectName() const { return m_name; }
+    // What GetName and GetVersion answer; objects whose identity is the
+    // host's configuration answer it from there.
+    virtual QString interfaceName() const { return m_name; }
+    virtual double interfaceVersion() const { return m_version; }
+    const QString& lastError() const { return m_lastError; }
+    void clearLastError() { m_lastError.clear(); }
 
 private:
     QString m_name;

@@ -9,6 +9,11 @@ namespace cv::host {
 
 using namespace corvelian;
 
+double SystemLibrary::interfaceVersion() const
+{
+    return m_state->config.libraryVersion;
+}
+
 namespace {
 
 template <class I> void handOut(const ComPtr<I>& object, I** out)
@@ -19,11 +24,6 @@ template <class I> void handOut(const ComPtr<I>& object, I** out)
 }
 } // namespace
 
-template <class F> CvStatus SystemLibrary::call(F&& body)
-{
-    return guardHostCall(m_lastError, std::forward<F>(body));
-}
-
 void* SystemLibrary::findInterface(const CvGuid& iid)
 {
     ICVLibrary3* self = this;
@@ -33,33 +33,7 @@ void* SystemLibrary::findInterface(const CvGuid& iid)
         return static_cast<ICVLibrary*>(self);
     if (iid == ICVExtention::iid())
         return static_cast<ICVExtention*>(self);
-    if (iid == ICVInterface::iid())
-        return static_cast<ICVInterface*>(self);
-    return ComObject::findInterface(iid);
-}
-
-CvStatus CV_CALL SystemLibrary::GetVersion(double* version)
-{
-    return call([&] {
-        requirePointer(version);
-        *version = m_state->config.libraryVersion;
-    });
-}
-
-CvStatus CV_CALL SystemLibrary::GetName(CvBStr* name)
-{
-    return call([&] {
-        requirePointer(name);
-        *name = allocWide(QStringLiteral("Cv.Library"));
-    });
-}
-
-CvStatus CV_CALL SystemLibrary::GetLastError(CvBStr* text)
-{
-    if (!text)
-        return CV_E_POINTER;
-    *text = allocWide(m_lastError);
-    return CV_OK;
+    return HostObject::findInterface(iid);
 }
 
 CvStatus CV_CALL SystemLibrary::GetModuleHandle(CvHandle* handle)

@@ -4,20 +4,19 @@
 
 #include "HostState.h"
 
-#include "platform/abi/ComObject.h"
+#include "HostObject.h"
 
 #include <memory>
 
 namespace cv::host {
 
-class SystemLibrary : public ComObject<corvelian::ICVLibrary3> {
+class SystemLibrary : public HostObject<corvelian::ICVLibrary3> {
 public:
-    explicit SystemLibrary(std::shared_ptr<HostState> state) : m_state(std::move(state)) {}
+    explicit SystemLibrary(std::shared_ptr<HostState> state)
+        : HostObject(QStringLiteral("Cv.Library"), 0.0), m_state(std::move(state))
+    {
+    }
 
-    // ICVInterface
-    corvelian::CvStatus CV_CALL GetVersion(double* version) override;
-    corvelian::CvStatus CV_CALL GetName(corvelian::CvBStr* name) override;
-    corvelian::CvStatus CV_CALL GetLastError(corvelian::CvBStr* text) override;
     // ICVExtention
     corvelian::CvStatus CV_CALL GetModuleHandle(corvelian::CvHandle* handle) override;
     corvelian::CvStatus CV_CALL GetInitialized(corvelian::CvWordBool* initialized) override;
@@ -50,12 +49,10 @@ public:
 protected:
     ~SystemLibrary() override = default;
     void* findInterface(const corvelian::CvGuid& iid) override;
+    double interfaceVersion() const override;
 
 private:
-    template <class F> corvelian::CvStatus call(F&& body);
-
     std::shared_ptr<HostState> m_state;
-    QString m_lastError;
 };
 
 } // namespace cv::host

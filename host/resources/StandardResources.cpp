@@ -47,7 +47,7 @@ enum class Glyph {
     Import
 };
 
-struct IconSpec {
+struct IconDesign {
     int number;
     Glyph glyph;
     QRgb colour;
@@ -55,7 +55,7 @@ struct IconSpec {
 
 // Which glyph each number shows is the host's choice; these read as the
 // actions the module's toolbars offer.
-const IconSpec kIcons[] = {
+const IconDesign kIcons[] = {
     {1000, Glyph::Pill, 0x2E8B57},      {1013, Glyph::Funnel, 0x008080},
     {1100, Glyph::Plus, 0x1E90FF},      {1101, Glyph::Pencil, 0xE07B00},
     {1102, Glyph::Cross, 0xD02020},     {1103, Glyph::Disk, 0x1F4E9A},
@@ -307,21 +307,21 @@ void drawGlyph(QPainter& p, Glyph glyph)
         drawShapesD(p, glyph);
 }
 
-QImage drawIcon(const IconSpec& spec, int size)
+QImage drawIcon(const IconDesign& design, int size)
 {
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 32.0, size / 32.0);
-    const QColor colour = QColor::fromRgb(spec.colour);
+    const QColor colour = QColor::fromRgb(design.colour);
     p.setPen(QPen(colour.darker(140), 2));
     p.setBrush(colour);
     QFont font = p.font();
     font.setPixelSize(14);
     font.setBold(true);
     p.setFont(font);
-    drawGlyph(p, spec.glyph);
+    drawGlyph(p, design.glyph);
     return image;
 }
 
@@ -362,8 +362,8 @@ const QList<int>& standardIconNumbers()
 {
     static const QList<int> numbers = [] {
         QList<int> list;
-        for (const IconSpec& spec : kIcons)
-            list << spec.number;
+        for (const IconDesign& design : kIcons)
+            list << design.number;
         return list;
     }();
     return numbers;
@@ -371,9 +371,9 @@ const QList<int>& standardIconNumbers()
 
 QByteArray makeIconFile(int number)
 {
-    for (const IconSpec& spec : kIcons)
-        if (spec.number == number)
-            return iconFile({drawIcon(spec, 16), drawIcon(spec, 24), drawIcon(spec, 32)});
+    for (const IconDesign& design : kIcons)
+        if (design.number == number)
+            return iconFile({drawIcon(design, 16), drawIcon(design, 24), drawIcon(design, 32)});
     return {};
 }
 

@@ -41,22 +41,16 @@ QString argumentOf(const QString& command, QLatin1String word)
 
 } // namespace
 
-PrintProgram::PrintProgram(std::shared_ptr<ServiceContext> context) : m_context(std::move(context))
+PrintProgram::PrintProgram(std::shared_ptr<ServiceContext> context)
+    : HostObject(QStringLiteral("Cv.Print"), kVersion), m_context(std::move(context))
 {
-}
-
-template <class F> CvStatus PrintProgram::call(F&& body)
-{
-    return guardHostCall(m_lastError, std::forward<F>(body));
 }
 
 void* PrintProgram::findInterface(const CvGuid& iid)
 {
-    if (iid == ICVInterface::iid())
-        return static_cast<ICVInterface*>(this);
     if (iid == ICVPrint::iid())
         return static_cast<ICVPrint*>(this);
-    return ComObject::findInterface(iid);
+    return HostObject::findInterface(iid);
 }
 
 // A format of another report than the selected one would print the wrong
@@ -184,30 +178,6 @@ void PrintProgram::design(int formatId)
         ReportFormat::saveTemplate(*m_context->database, formatId, dialog.templateText());
 }
 
-CvStatus CV_CALL PrintProgram::GetVersion(double* version)
-{
-    return call([&] {
-        requirePointer(version);
-        *version = kVersion;
-    });
-}
-
-CvStatus CV_CALL PrintProgram::GetName(CvBStr* name)
-{
-    return call([&] {
-        requirePointer(name);
-        *name = allocWide(QStringLiteral("Cv.Print"));
-    });
-}
-
-CvStatus CV_CALL PrintProgram::GetLastError(CvBStr* text)
-{
-    if (!text)
-        return CV_E_POINTER;
-    *text = allocWide(m_lastError);
-    return CV_OK;
-}
-
 CvStatus CV_CALL PrintProgram::GetErrorText(CvBStr* text)
 {
     return GetLastError(text);
@@ -273,7 +243,7 @@ CvStatus CV_CALL PrintProgram::Restart()
         m_printEnabled = true;
         m_loadedHtml.clear();
         m_loadedTitle.clear();
-        m_lastError.clear();
+        clearLastError();
     });
 }
 

@@ -18,7 +18,7 @@
 #include "ReportFormat.h"
 #include "ServiceContext.h"
 
-#include "platform/abi/ComObject.h"
+#include "host/HostObject.h"
 
 #include <QMap>
 #include <QStringList>
@@ -29,7 +29,7 @@ class QTextDocument;
 
 namespace cv::host {
 
-class PrintProgram : public ComObject<corvelian::ICVPrint2> {
+class PrintProgram : public HostObject<corvelian::ICVPrint2> {
 public:
     static constexpr double kVersion = 2.1;
 
@@ -39,7 +39,7 @@ public:
     const QMap<QString, QString>& variables() const { return m_variables; }
     const QMap<int, QStringList>& dataLists() const { return m_dataLists; }
     bool printEnabled() const { return m_printEnabled; }
-    const QString& errorText() const { return m_lastError; }
+    const QString& errorText() const { return lastError(); }
     // The report LoadReport prepared for the embedded preview: its HTML and
     // title; empty before a load and after Restart.
     const QString& loadedHtml() const { return m_loadedHtml; }
@@ -50,9 +50,6 @@ public:
     // A document of report HTML in the host's font, ready to print.
     std::unique_ptr<QTextDocument> makeDocument(const QString& html) const;
 
-    corvelian::CvStatus CV_CALL GetVersion(double* version) override;
-    corvelian::CvStatus CV_CALL GetName(corvelian::CvBStr* name) override;
-    corvelian::CvStatus CV_CALL GetLastError(corvelian::CvBStr* text) override;
     corvelian::CvStatus CV_CALL GetErrorText(corvelian::CvBStr* text) override;
     corvelian::CvStatus CV_CALL Design(std::int32_t formatId, corvelian::CvWordBool* ok) override;
     corvelian::CvStatus CV_CALL Print(std::int32_t formatId, corvelian::CvWordBool first,
@@ -73,7 +70,6 @@ protected:
     void* findInterface(const corvelian::CvGuid& iid) override;
 
 private:
-    template <class F> corvelian::CvStatus call(F&& body);
     ReportFormat formatOfReport(int formatId);
     QString render(const QString& templateText);
     int runCommand(const QString& command);
@@ -90,7 +86,6 @@ private:
     bool m_printEnabled = true;
     QString m_loadedHtml;
     QString m_loadedTitle;
-    QString m_lastError;
 };
 
 } // namespace cv::host

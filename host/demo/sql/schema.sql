@@ -66,7 +66,7 @@ CREATE TABLE BBY1 (
     BBY02 VARCHAR(20) NOT NULL UNIQUE,   -- code
     BBY03 VARCHAR(30),                   -- pinyin initials
     BBY05 NVARCHAR(60) NOT NULL,         -- name
-    BBY06 NVARCHAR(40),                  -- specification
+    BBY06 NVARCHAR(40),                  -- strength and pack size
     BBY08 NVARCHAR(10),                  -- packing unit
     BBY09 NVARCHAR(10),                  -- dose unit
     BBY10 DECIMAL(18, 4),                -- usual single dose

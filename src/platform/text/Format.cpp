@@ -175,20 +175,20 @@ QString truncateNarrow(const QString& text, std::int64_t maxBytes)
 }
 
 // The specifier quoted in an error: at most 31 code page 936 bytes.
-QString errorSpecifier(QStringView spec)
+QString errorSpecifier(QStringView specifier)
 {
-    return truncateNarrow(spec.toString(), 31);
+    return truncateNarrow(specifier.toString(), 31);
 }
 
-[[noreturn]] void throwInvalid(QStringView spec)
+[[noreturn]] void throwInvalid(QStringView specifier)
 {
     throw Exception(QStringLiteral("Format '%1' invalid or incompatible with argument")
-                        .arg(errorSpecifier(spec)));
+                        .arg(errorSpecifier(specifier)));
 }
 
-[[noreturn]] void throwMissing(QStringView spec)
+[[noreturn]] void throwMissing(QStringView specifier)
 {
-    throw Exception(QStringLiteral("No argument for format '%1'").arg(errorSpecifier(spec)));
+    throw Exception(QStringLiteral("No argument for format '%1'").arg(errorSpecifier(specifier)));
 }
 
 QString digitsText(std::uint64_t value, int base)
@@ -341,18 +341,18 @@ private:
             if (!next(c) || !number(c, precision))
                 return false;
         }
-        const QStringView spec = QStringView(m_fmt).mid(start, m_pos - start);
+        const QStringView specifier = QStringView(m_fmt).mid(start, m_pos - start);
         const char conversion = c.unicode() < 0x80 ? char(QChar::toUpper(c.unicode())) : '\0';
 
         if (m_argIndex < 0 || m_argIndex >= std::int64_t(m_args.size()))
-            throwMissing(spec);
+            throwMissing(specifier);
         const FormatArg& arg = m_args[size_t(m_argIndex++)];
-        Piece piece = convert(arg, conversion, precision, spec);
+        Piece piece = convert(arg, conversion, precision, specifier);
 
         if (width < 0)
             width = 0;
         if (width > kMaxWidth)
-            throwInvalid(spec);
+            throwInvalid(specifier);
         const std::int64_t length =
             piece.narrowCounted && width > 0 ? cp936Size(piece.text) : piece.text.size();
         const qsizetype padding = width > length ? qsizetype(width - length) : 0;
@@ -374,7 +374,7 @@ private:
     }
 
     Piece floatPiece(const FormatArg& arg, double value, bool isCurrency, char conversion,
-                     std::int64_t precision, QStringView spec)
+                     std::int64_t precision, QStringView specifier)
     {
         FloatFormat format;
         int floatPrecision;
@@ -398,14 +398,15 @@ private:
                          : (conversion == 'M' ? m_settings.currencyDecimals : 2);
             break;
         default:
-            throwInvalid(spec);
+            throwInvalid(specifier);
         }
         if (isCurrency)
             return {currToStrF(arg.intValue(), format, digits, m_settings)};
         return {floatToStrF(value, format, floatPrecision, digits, m_settings)};
     }
 
-    Piece convert(const FormatArg& arg, char conversion, std::int64_t precision, QStringView spec)
+    Piece convert(const FormatArg& arg, char conversion, std::int64_t precision,
+                  QStringView specifier)
     {
         using Kind = FormatArg::Kind;
         switch (arg.kind()) {
@@ -416,9 +417,9 @@ private:
                     integerText(arg.intValue(), arg.kind() == Kind::Int64, conversion, precision)};
             break;
         case Kind::Extended:
-            return floatPiece(arg, arg.floatValue(), false, conversion, precision, spec);
+            return floatPiece(arg, arg.floatValue(), false, conversion, precision, specifier);
         case Kind::Currency:
-            return floatPiece(arg, 0, true, conversion, precision, spec);
+            return floatPiece(arg, 0, true, conversion, precision, specifier);
         case Kind::Char:
             if (conversion == 'S')
                 return {fromCp936(QByteArray(1, char(arg.intValue()))), true};
@@ -444,7 +445,7 @@ private:
                 if (const auto integer = variantInteger(v))
                     return {integerText(integer->first, integer->second, conversion, precision)};
             } else if (isVariantNumber(v)) {
-                return floatPiece(arg, v.toDouble(), false, conversion, precision, spec);
+                return floatPiece(arg, v.toDouble(), false, conversion, precision, specifier);
             }
             break;
         }
@@ -464,7 +465,7 @@ private:
         case Kind::Interface:
             break;
         }
-        throwInvalid(spec);
+        throwInvalid(specifier);
     }
 
     const QString& m_fmt;

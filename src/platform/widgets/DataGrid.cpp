@@ -118,14 +118,14 @@ GridColumn* DataGrid::columnByCaption(const QString& caption) const
 
 ModelColumn DataGrid::specOf(const GridColumn& column) const
 {
-    ModelColumn spec = column.modelColumn();
+    ModelColumn definition = column.modelColumn();
     if (const HeaderGlyph* glyph = m_glyphs.value(column.index())) {
         // A blank picture keeps the caption clear of the glyph laid over it.
         QPixmap room(glyph->sizeHint());
         room.fill(Qt::transparent);
-        spec.headerIcon = QIcon(room);
+        definition.headerIcon = QIcon(room);
     }
-    return spec;
+    return definition;
 }
 
 std::vector<ModelColumn> DataGrid::specs() const

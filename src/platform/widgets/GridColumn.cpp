@@ -138,18 +138,18 @@ QIcon GridColumn::decoration(const QVariant& value) const
 
 ModelColumn GridColumn::modelColumn() const
 {
-    ModelColumn spec;
-    spec.field = m_field;
-    spec.caption = m_caption;
-    spec.editable = m_editing;
-    spec.headerAlignment = m_headerAlignment;
+    ModelColumn definition;
+    definition.field = m_field;
+    definition.caption = m_caption;
+    definition.editable = m_editing;
+    definition.headerAlignment = m_headerAlignment;
     if (m_editor == Editor::CheckBox)
-        spec.check = m_check;
+        definition.check = m_check;
     if (m_editor != Editor::Text && m_editor != Editor::ButtonEdit && m_editor != Editor::CheckBox)
-        spec.displayText = [this](const QVariant& v) { return displayText(v); };
+        definition.displayText = [this](const QVariant& v) { return displayText(v); };
     if (m_editor == Editor::ImageCombo && m_images)
-        spec.decoration = [this](const QVariant& v) { return decoration(v); };
-    return spec;
+        definition.decoration = [this](const QVariant& v) { return decoration(v); };
+    return definition;
 }
 
 } // namespace cv::widgets

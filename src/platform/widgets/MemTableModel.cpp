@@ -54,10 +54,10 @@ const ModelColumn& MemTableModel::column(int column) const
     return m_columns[std::size_t(column)];
 }
 
-void MemTableModel::setColumn(int column, ModelColumn spec)
+void MemTableModel::setColumn(int column, ModelColumn definition)
 {
     this->column(column); // range check
-    m_columns[std::size_t(column)] = std::move(spec);
+    m_columns[std::size_t(column)] = std::move(definition);
     m_fields[std::size_t(column)] = m_table.fieldIndex(m_columns[std::size_t(column)].field);
     emit headerDataChanged(Qt::Horizontal, column, column);
     refreshColumn(column);

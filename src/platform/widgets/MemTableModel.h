@@ -58,7 +58,7 @@ public:
     // One column per visible field, captioned with the field name.
     void setColumnsFromFields();
     const ModelColumn& column(int column) const;
-    void setColumn(int column, ModelColumn spec);
+    void setColumn(int column, ModelColumn definition);
     int columnOfField(const QString& field) const; // first match, -1 when none
 
     int rowCount(const QModelIndex& parent = {}) const override;
